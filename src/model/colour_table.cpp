@@ -107,7 +107,7 @@ bool GMTBL::buildWithLength(int n)
         }
         uint8_t* row = shadeMap + i * 256;
         for (int level = 0; level < 64; ++level) {
-            int e = truncToInt(level * n * 0.0625);
+            int e = level * n / 16; // trunc(level x n x 0.0625), exact in integers
             int s = e / 4 < n ? e / 4 : n - 1;
             uint8_t f = uint8_t(ramp[s]);
             uint8_t g = uint8_t(s + 1 < n ? ramp[s + 1] : 255);
