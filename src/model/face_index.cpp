@@ -4,7 +4,7 @@
 
 namespace quillo {
 
-uint64_t FaceIndex::hashOf(const Face& f)
+uint32_t FaceIndex::hashOf(const Face& f)
 {
     // Hash the rotation with the smallest index tuple, so that every
     // rotation of a face hashes alike.
@@ -23,43 +23,35 @@ uint64_t FaceIndex::hashOf(const Face& f)
         h ^= uint32_t(f.index((k + first) % 4));
         h *= 1099511628211ull;
     }
-    return h ^ (h >> 29);
+    return uint32_t(h ^ (h >> 32));
 }
 
-bool FaceIndex::contains(const Records<Face>& faces, const Face& f) const
+void FaceIndex::grow()
 {
-    if (slots_.empty()) return false;
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<size_t>(16, old.size() * 2), Slot{-1, 0});
     const size_t mask = slots_.size() - 1;
-    for (size_t i = hashOf(f) & mask;; i = (i + 1) & mask) {
-        int32_t s = slots_[i];
-        if (s < 0) return false;
-        if (sameFace(faces[s], f)) return true;
-    }
-}
-
-void FaceIndex::growIfNeeded(const Records<Face>& faces)
-{
-    if ((used_ + 1) * 2 <= slots_.size()) return;
-    std::vector<int32_t> old = std::move(slots_);
-    slots_.assign(std::max<size_t>(16, old.size() * 2), -1);
-    const size_t mask = slots_.size() - 1;
-    for (int32_t s : old) {
-        if (s < 0) continue;
-        size_t i = hashOf(faces[s]) & mask;
-        while (slots_[i] >= 0) i = (i + 1) & mask;
+    for (const Slot& s : old) {
+        if (s.face < 0) continue;
+        size_t i = s.hash & mask;
+        while (slots_[i].face >= 0) i = (i + 1) & mask;
         slots_[i] = s;
     }
 }
 
-void FaceIndex::add(const Records<Face>& faces, int index)
+bool FaceIndex::appendUnlessPresent(Records<Face>& faces, const Face& f)
 {
-    if (index < 0) return;
-    growIfNeeded(faces);
+    if ((used_ + 1) * 2 > slots_.size()) grow();
+    const uint32_t h = hashOf(f);
     const size_t mask = slots_.size() - 1;
-    size_t i = hashOf(faces[index]) & mask;
-    while (slots_[i] >= 0) i = (i + 1) & mask;
-    slots_[i] = index;
+    size_t i = h & mask;
+    for (; slots_[i].face >= 0; i = (i + 1) & mask)
+        if (slots_[i].hash == h && sameFace(faces[slots_[i].face], f)) return false;
+    const int index = faces.append(f);
+    if (index < 0) return false;
+    slots_[i] = Slot{index, h};
     ++used_;
+    return true;
 }
 
 } // namespace quillo

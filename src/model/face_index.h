@@ -11,14 +11,18 @@ namespace quillo {
 
 class FaceIndex {
 public:
-    bool contains(const Records<Face>& faces, const Face& f) const;
-    // Records face `index` of `faces` (ignored when index < 0).
-    void add(const Records<Face>& faces, int index);
+    // Appends `f` to `faces` unless an equal face (by cyclic rotation) is
+    // already there. Returns true when it was appended.
+    bool appendUnlessPresent(Records<Face>& faces, const Face& f);
 
 private:
-    static uint64_t hashOf(const Face& f);
-    void growIfNeeded(const Records<Face>& faces);
-    std::vector<int32_t> slots_; // face indices, -1 for empty
+    static uint32_t hashOf(const Face& f);
+    void grow();
+    struct Slot {
+        int32_t face;  // index into the part's faces, -1 for empty
+        uint32_t hash; // kept so that growing and most mismatches never touch the faces
+    };
+    std::vector<Slot> slots_;
     size_t used_ = 0;
 };
 

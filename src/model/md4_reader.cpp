@@ -274,7 +274,7 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
             f.doubleSided = t.size() == 2 && t[1] == 'd';
             f.twistFix = t.size() == 2 && t[1] == 's';
             f.material = current;
-            if (!failed_ && !known.contains(part.faces, f)) known.add(part.faces, part.faces.append(f));
+            if (!failed_) known.appendUnlessPresent(part.faces, f);
         } else if (t == "m") {
             Material m = defaultMaterial();
             m.ambient = real();
