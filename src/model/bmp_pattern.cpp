@@ -1,0 +1,205 @@
+#include "bmp_pattern.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "colour_table.h"
+#include "messages.h"
+
+namespace quillo {
+
+namespace {
+
+const char* const notFound = "ファイル %s が見つかりません";
+const char* const notBmp = "ファイル %s はＢＭＰファイルではありません";
+const char* const not256 = "ファイル %s は２５６色ＢＭＰファイルではありません";
+
+bool readFile(const char* path, std::vector<unsigned char>& bytes)
+{
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(f);
+    return true;
+}
+
+uint32_t u32(const std::vector<unsigned char>& b, size_t at)
+{
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+}
+uint16_t u16(const std::vector<unsigned char>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
+
+// The parts of a pattern file that matter, read from its bytes.
+struct BmpFile {
+    std::vector<unsigned char> bytes;
+    uint32_t pixelOffset = 0;
+    int32_t width = 0, height = 0;
+    unsigned char palette[256][3] = {}; // red, green, blue
+};
+
+// Reads and checks everything but the size rules. Returns false after
+// showing the message for the first thing wrong.
+bool openBmp(const char* path, BmpFile& bmp)
+{
+    if (!readFile(path, bmp.bytes)) {
+        errorbox(formatMessage(notFound, path));
+        return false;
+    }
+    const auto& b = bmp.bytes;
+    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') {
+        errorbox(formatMessage(notBmp, path));
+        return false;
+    }
+    if (b.size() < 54) {
+        errorbox(formatMessage(b.size() >= 18 && u32(b, 14) != 40 ? not256 : notBmp, path));
+        return false;
+    }
+    bmp.pixelOffset = u32(b, 10);
+    if (u32(b, 14) != 40) {
+        errorbox(formatMessage(not256, path));
+        return false;
+    }
+    bmp.width = int32_t(u32(b, 18));
+    bmp.height = int32_t(u32(b, 22));
+    if (u16(b, 28) != 8 || u32(b, 30) != 0) {
+        errorbox(formatMessage(not256, path));
+        return false;
+    }
+    size_t at = 54;
+    for (int i = 0; i < 256 && at + 4 <= bmp.pixelOffset && at + 4 <= b.size(); ++i, at += 4) {
+        bmp.palette[i][0] = b[at + 2];
+        bmp.palette[i][1] = b[at + 1];
+        bmp.palette[i][2] = b[at];
+    }
+    return true;
+}
+
+// True when the pixel rows of `width` x `height` lie inside the file.
+bool pixelsPresent(const BmpFile& bmp, int32_t width, int32_t height)
+{
+    uint64_t stride = (uint64_t(uint32_t(width)) + 3) / 4 * 4;
+    uint64_t need = uint64_t(bmp.pixelOffset) + stride * uint64_t(uint32_t(height));
+    return need <= bmp.bytes.size();
+}
+
+// Maps each palette index of one file to a colour-table row once; the
+// first index met takes the texture's own colour.
+class IndexMap {
+public:
+    IndexMap(const BmpFile& bmp, const Texture& texture, GMTBL& table)
+        : bmp_(bmp), texture_(texture), table_(table)
+    {
+        std::fill(std::begin(map_), std::end(map_), -1);
+    }
+    int32_t operator()(unsigned char index)
+    {
+        if (map_[index] >= 0) return map_[index];
+        int r = bmp_.palette[index][0], g = bmp_.palette[index][1], b = bmp_.palette[index][2];
+        if (first_) {
+            r = texture_.red;
+            g = texture_.green;
+            b = texture_.blue;
+            first_ = false;
+        }
+        map_[index] = table_.getm(r, g, b, texture_.ambient, texture_.diffuse, texture_.specular) * 64;
+        return map_[index];
+    }
+
+private:
+    const BmpFile& bmp_;
+    const Texture& texture_;
+    GMTBL& table_;
+    int32_t map_[256];
+    bool first_ = true;
+};
+
+bool powerOfTwo(int32_t v) { return v > 0 && (v & (v - 1)) == 0; }
+
+} // namespace
+
+int checkPattern(Texture& texture, const char* path, GMTBL& table)
+{
+    BmpFile bmp;
+    if (!openBmp(path, bmp)) return 0;
+    if (texture.width == 0) {
+        if (bmp.width < 0 || bmp.height < 0) {
+            errorbox(formatMessage("反転したＢＭＰファイルは扱えません\nファイル %s", path));
+            return 0;
+        }
+        if (!powerOfTwo(bmp.width)) {
+            errorbox(formatMessage("テクスチャ用ＢＭＰファイルのサイズは\n２のべき乗でなければなりません\nファイル %s", path));
+            return 0;
+        }
+        // Only a valid size is kept, so a refused first file cannot become
+        // the size the next check compares with.
+        texture.width = bmp.width;
+        texture.height = bmp.height;
+    } else if (bmp.width != texture.width || bmp.height != texture.height) {
+        errorbox(formatMessage("一つのテクスチャに使うＢＭＰファイルは\n同じ大きさでなければなりません\nファイル %s", path));
+        return 0;
+    }
+    if (!pixelsPresent(bmp, bmp.width, bmp.height)) {
+        errorbox(formatMessage(notBmp, path));
+        return 0;
+    }
+    IndexMap map(bmp, texture, table);
+    const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
+    for (int32_t row = 0; row < bmp.height; ++row) {
+        const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+        for (int32_t x = 0; x < bmp.width; ++x) map(p[x]);
+    }
+    return 1;
+}
+
+int loadPatterns(Texture& texture, GMTBL& table)
+{
+    const int count = texture.patternCount < 0 ? 0 : (texture.patternCount > maxPatterns ? maxPatterns : texture.patternCount);
+    for (int i = 0; i < count; ++i) {
+        const char* path = texture.files[i];
+        BmpFile bmp;
+        if (!openBmp(path, bmp)) return 0;
+        const int32_t w = texture.width, h = texture.height;
+        // The file's own width gives the stride; its rows must hold the
+        // texture's width and height (a file changed since the check may not).
+        if (w <= 0 || h < 0 || bmp.width < w || bmp.height < 0 || !pixelsPresent(bmp, bmp.width, h)) {
+            errorbox(formatMessage(notBmp, path));
+            return 0;
+        }
+        if (texture.currentImage == texture.images[i]) texture.currentImage = nullptr;
+        std::free(texture.images[i]);
+        texture.images[i] = nullptr;
+        const size_t rowsBytes = size_t(h) * sizeof(int32_t*);
+        void* block = std::malloc(rowsBytes + size_t(w) * size_t(h) * sizeof(int32_t) + 1);
+        if (!block) {
+            errorbox(formatMessage("メモリーが足りません\nプログラムを終了してください"));
+            return 0;
+        }
+        TexelImage image = static_cast<TexelImage>(block);
+        int32_t* texels = reinterpret_cast<int32_t*>(static_cast<char*>(block) + rowsBytes);
+        for (int32_t y = 0; y < h; ++y) image[y] = texels + size_t(y) * w;
+        IndexMap map(bmp, texture, table);
+        const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
+        for (int32_t row = 0; row < h; ++row) {
+            const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+            int32_t* out = image[h - 1 - row];
+            for (int32_t x = 0; x < w; ++x) out[x] = map(p[x]);
+        }
+        texture.images[i] = image;
+    }
+    for (int i = count; i < maxPatterns; ++i) {
+        if (texture.currentImage == texture.images[i]) texture.currentImage = nullptr;
+        std::free(texture.images[i]);
+        texture.images[i] = nullptr;
+    }
+    if (count > 0) {
+        texture.currentPattern = 0;
+        texture.currentImage = texture.images[0];
+    }
+    return 1;
+}
+
+} // namespace quillo

@@ -1,0 +1,58 @@
+#include "file_util.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace quillo {
+
+bool readWholeFile(const std::string& path, std::string& text)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    text.clear();
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        long size = std::ftell(f);
+        if (size > 0) text.reserve(size_t(size));
+        std::fseek(f, 0, SEEK_SET);
+    }
+    char chunk[1 << 16];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& text)
+{
+    std::string temporary = path + ".tmp" + std::to_string(getpid());
+    FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
+std::string currentDirectory()
+{
+    std::error_code ec;
+    std::string dir = std::filesystem::current_path(ec).string();
+    if (ec || dir.empty()) return "./";
+    if (dir.back() != '/') dir += '/';
+    return dir;
+}
+
+std::string resolveWindowsPath(const std::string& stored, const std::string& directory)
+{
+    if (stored.find('\\') == std::string::npos) return stored;
+    std::error_code ec;
+    if (std::filesystem::exists(stored, ec)) return stored;
+    size_t cut = stored.find_last_of("\\/");
+    return directory + stored.substr(cut + 1);
+}
+
+} // namespace quillo

@@ -1,0 +1,65 @@
+// Writes small BMP files for tests: 8-bit by default, any header values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace quillo::test {
+
+struct BmpSpec {
+    int32_t width = 4, height = 4;
+    uint16_t bitsPerPixel = 8;
+    uint32_t compression = 0;
+    uint32_t headerSize = 40;
+    // Palette entries as 0xRRGGBB.
+    std::vector<uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    // Pixel indices, top row first; empty means all zero.
+    std::vector<uint8_t> pixels;
+};
+
+inline std::string bmpBytes(const BmpSpec& s)
+{
+    auto put32 = [](std::string& b, uint32_t v) {
+        for (int i = 0; i < 4; ++i) b += char((v >> (8 * i)) & 0xFF);
+    };
+    auto put16 = [](std::string& b, uint16_t v) {
+        b += char(v & 0xFF);
+        b += char(v >> 8);
+    };
+    const int32_t h = s.height < 0 ? -s.height : s.height;
+    const int32_t stride = (s.width + 3) / 4 * 4;
+    const uint32_t offset = 54 + 4 * uint32_t(s.palette.size());
+    std::string b = "BM";
+    put32(b, offset + uint32_t(stride * h));
+    put32(b, 0);
+    put32(b, offset);
+    put32(b, s.headerSize);
+    put32(b, uint32_t(s.width));
+    put32(b, uint32_t(s.height));
+    put16(b, 1);
+    put16(b, s.bitsPerPixel);
+    put32(b, s.compression);
+    for (int i = 0; i < 5; ++i) put32(b, 0);
+    for (uint32_t c : s.palette) {
+        b += char(c & 0xFF);
+        b += char((c >> 8) & 0xFF);
+        b += char((c >> 16) & 0xFF);
+        b += char(0);
+    }
+    for (int32_t fileRow = 0; fileRow < h; ++fileRow) {
+        const int32_t top = h - 1 - fileRow; // the file stores the bottom row first
+        for (int32_t x = 0; x < stride; ++x) {
+            uint8_t v = 0;
+            if (x < s.width && !s.pixels.empty()) v = s.pixels[size_t(top * s.width + x)];
+            b += char(v);
+        }
+    }
+    return b;
+}
+
+inline void writeBmp(const std::string& path, const BmpSpec& s) { writeText(path, bmpBytes(s)); }
+
+} // namespace quillo::test
