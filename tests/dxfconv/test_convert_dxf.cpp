@@ -102,6 +102,11 @@ TEST(ConvertDxf, TheChecksComeInOrderWithTheirMessages)
     EXPECT_FALSE(c.run());
     EXPECT_EQ(c.message(), "ファイル a.d はＤＸＦファイルではありません");
 
+    c.options.inputPath = std::string(400, 'x') + ".txt"; // the message is cut, not overflowed
+    EXPECT_FALSE(c.run());
+    EXPECT_LE(c.message().size(), 255u);
+    EXPECT_EQ(c.message().substr(0, 16), "ファイル xxx");
+
     c.options.inputPath = c.folder.file("none.Dxf");
     EXPECT_FALSE(c.run());
     EXPECT_EQ(c.message(), "ファイル:" + c.options.inputPath + " が見つかりません\n");
@@ -119,7 +124,7 @@ TEST(ConvertDxf, TheChecksComeInOrderWithTheirMessages)
     c.options.outputPath = c.folder.file("no/folder/model.md4");
     EXPECT_FALSE(c.run());
     EXPECT_EQ(c.message(), "ファイル " + c.options.outputPath + " が書き込めません");
-    EXPECT_EQ(c.log.messages.size(), 8u);
+    EXPECT_EQ(c.log.messages.size(), 9u);
 }
 
 TEST(ConvertDxf, DrawingsWithoutAUsableScaleAreRefusedAndTheOutputIsKept)
