@@ -49,22 +49,6 @@ TEST(DxfFaceLists, AFourthCornerEqualToTheThirdMakesATriangle)
     EXPECT_EQ(t.colour, 2);
 }
 
-TEST(DxfFaceLists, RepeatedFacesAreAddedOnceButOtherOrdersAndColoursAreNew)
-{
-    DxfFaceLists lists;
-    DxfFace tri = face(3, {0, 0, 0, 1, 0, 0, 1, 1, 0, 1, 1, 0});
-    ASSERT_TRUE(lists.addFace(tri));
-    ASSERT_TRUE(lists.addFace(tri));
-    ASSERT_TRUE(lists.addFace(face(3, {1, 0, 0, 0, 0, 0, 1, 1, 0, 1, 1, 0})));
-    ASSERT_TRUE(lists.addFace(face(4, {0, 0, 0, 1, 0, 0, 1, 1, 0, 1, 1, 0})));
-    EXPECT_EQ(lists.triangles.count(), 3);
-    DxfFace quad = face(3, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0});
-    ASSERT_TRUE(lists.addFace(quad));
-    ASSERT_TRUE(lists.addFace(quad));
-    EXPECT_EQ(lists.quads.count(), 1);
-    EXPECT_EQ(lists.faceCount(), 6);
-}
-
 TEST(DxfFaceListsRanks, ColourRanksFollowFirstAppearanceAndBoxCoversAllCorners)
 {
     DxfFaceLists lists;

@@ -121,15 +121,3 @@ TEST(DxfMd4Writer, GroupedLayoutHasOnePartPerColourInAscendingNumber)
     EXPECT_EQ(white.find("c 255 223 191"), std::string::npos);
     EXPECT_NE(white.find(" pb body5 0 0 0\r\n m 0.3 1.0 0\r\n c 255 255 255\r\n"), std::string::npos);
 }
-
-TEST(DxfMd4Writer, AnEmptyDrawingGivesTheObjectAndTheMainPartOnly)
-{
-    DxfFaceLists lists;
-    test::TempFolder folder;
-    std::string path = folder.file("empty.md4");
-    AtomicFile file(path);
-    ASSERT_TRUE(file.open());
-    ASSERT_TRUE(writeDxfModel(file, lists, {}, 0.00125f, Md4Layout{}));
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(test::readFile(path), "ob 本体 0 0 0\r\n dt 0.00125\r\n pb 主要部分 0 0 0\r\n pe 主要部分\r\n oe 本体\r\n");
-}

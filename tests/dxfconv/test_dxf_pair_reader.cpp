@@ -64,20 +64,6 @@ TEST(DxfPairReader, LinesLongerThanTheBlockAndBlocksSplittingLines)
     EXPECT_EQ(pairs[50].second, longValue);
 }
 
-TEST(DxfPairReader, ValueLineNumbers)
-{
-    test::TempFolder folder;
-    std::string path = folder.file("lines.dxf");
-    test::writeFile(path, "0\nA\n8\nB\n");
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    DxfPairReader reader(f);
-    ASSERT_TRUE(reader.next());
-    EXPECT_EQ(reader.line(), 2);
-    ASSERT_TRUE(reader.next());
-    EXPECT_EQ(reader.line(), 4);
-    std::fclose(f);
-}
-
 TEST(DxfPairReader, NumbersAreReadWholeInCRules)
 {
     int i = 0;
