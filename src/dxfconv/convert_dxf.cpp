@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "atomic_file.h"
+#include "model/atomic_file.h"
 #include "dxf_face_lists.h"
 #include "dxf_face_reader.h"
 #include "dxf_md4_writer.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "atomic_file.h"
+#include "model/atomic_file.h"
 #include "dxf_face_lists.h"
 
 namespace quillo {

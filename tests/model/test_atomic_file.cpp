@@ -1,9 +1,9 @@
-#include "dxfconv/atomic_file.h"
+#include "model/atomic_file.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
 
-#include "dxf_test_util.h"
+#include "../dxfconv/dxf_test_util.h"
 
 using namespace quillo;
 
