@@ -85,8 +85,8 @@ ModelObject& addSphere(ModelDocument& document, int faces, int radius, int bands
         for (int segment = 0; segment < segments; ++segment) {
             const int material = materials[(segment * 4 / segments) % 4];
             ModelPart& part = *parts[size_t(ring * bands / rings)];
-            part.faces.append(makeFace(at(ring, segment), at(ring, segment + 1), at(ring + 1, segment + 1),
-                                       at(ring + 1, segment), material, false, (ring + segment) % 2 == 1));
+            part.faces.append(makeFace(at(ring, segment), at(ring + 1, segment), at(ring + 1, segment + 1),
+                                       at(ring, segment + 1), material, false, (ring + segment) % 2 == 1));
         }
     return object;
 }
