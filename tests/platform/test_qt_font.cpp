@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "platform/qt_input_box.h"
 
 using namespace quillo;
 
@@ -21,4 +22,11 @@ TEST(QtFont, IsDrawnWithIpaPGothic)
 {
     if (!QFontDatabase::families().contains("IPAPGothic")) GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
     EXPECT_EQ(QFontInfo(uiFont(9)).family(), QString("IPAPGothic"));
+}
+
+TEST(QtFont, DialogsUseItAtNinePoints)
+{
+    InputBox box("prompt");
+    EXPECT_EQ(box.font().family(), QString::fromUtf8("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(box.font().pointSize(), 9);
 }
