@@ -1,0 +1,21 @@
+// Pieces every dialog of the suite is made of.
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+
+namespace quillo {
+
+// Names the dialog after its resource, sets its title and the 9-point font.
+void prepareDialog(QDialog* dialog, const char* resource, const char* title);
+// A push button that carries its control identifier as object name.
+QPushButton* makeButton(QWidget* parent, int id, const char* label);
+// Gives `widget` its control identifier as object name and returns it.
+template <class T>
+T* named(T* widget, int id)
+{
+    widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+} // namespace quillo
