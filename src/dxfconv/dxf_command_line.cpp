@@ -78,7 +78,9 @@ FacesmithCommand parseFacesmithArguments(const std::vector<std::string>& args)
 
 std::string facesmithUsage()
 {
-    return "usage: facesmith [options] INPUT.dxf [OUTPUT.md4]\n"
+    return "usage: facesmith [options] INPUT.dxf [OUTPUT.md4]   convert without the window\n"
+           "       facesmith [INPUT.dxf]                        open the converter window\n"
+           "       facesmith --script SCRIPT [INPUT.dxf]        drive the window from SCRIPT\n"
            "Converts the 3DFACEs of a DXF drawing into an MD4 model.\n"
            "  --size METRES       largest extent of the model in metres (default 1.6)\n"
            "  --fast              do not pair triangles into quadrilaterals\n"

@@ -47,7 +47,7 @@ TEST(FacesmithProgram, ConvertsReportsAndExitsWithTheRightStatus)
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.errors.find("unknown option --colour"), std::string::npos);
 
-    r = facesmith(folder, "my.plans/house.dxf"); // the window's command line
+    r = facesmith(folder, "my.plans/house.dxf out.md4 extra.md4");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.errors.find("usage: facesmith"), std::string::npos);
 

@@ -437,3 +437,26 @@ TEST(FacesmithFileDialogs, SaveListsModelSecondAddsNoExtensionAndAsksBeforeRepla
     EXPECT_EQ(path, folder.file("model")); // no extension added
     EXPECT_EQ(asked, 2);
 }
+
+TEST(FacesmithProgram, ScriptFailureNamesTheLine)
+{
+    TempFolder folder;
+    writeFile(folder.file("bad.fss"), "# nothing wrong here\nset 104 0\ncmd 100\n");
+    std::string errors;
+    EXPECT_EQ(runProgram(folder.path(), "--script bad.fss house.dxf", &errors), 1);
+    // Qt may say something of its own first.
+    EXPECT_THAT(errors, EndsWith("facesmith: bad.fss: line 3: unexpected message box: \"ファイル house.dxf が読み込めません\"\n"));
+
+    writeFile(folder.file("verbs.fss"), "verify 103 house.MD4\ncheck 111 on\nverify 110 off\nset 102 x.dxf\n"
+                                        "verify 103 house.MD4\nstate\ncmd 101\nstate\n");
+    EXPECT_EQ(runProgram(folder.path(), "--script verbs.fss house.dxf", &errors), 1);
+    EXPECT_THAT(errors, EndsWith("facesmith: verbs.fss: line 8: the window was closed by 終了 (cmd 101)\n"));
+
+    writeFile(folder.file("unused.fss"), "answer file x.dxf\ncmd 106\nanswer cancel\n");
+    EXPECT_EQ(runProgram(folder.path(), "--script unused.fss", &errors), 1);
+    EXPECT_THAT(errors, EndsWith("facesmith: unused.fss: line 3: the answer \"cancel\" was not used by the end\n"));
+
+    EXPECT_EQ(runProgram(folder.path(), "--script missing.fss", &errors), 2);
+    EXPECT_EQ(runProgram(folder.path(), "--script", &errors), 2);
+    EXPECT_NE(errors.find("usage: facesmith"), std::string::npos);
+}
