@@ -570,6 +570,7 @@ bool ModelEditor::options()
         return false;
     EditorSettings changed = settings;
     if (dialogs_.optionsBox(changed) != 1) return false;
+    acceptOptions(changed);
     settings = changed;
     savesettings(store_, settings);
     errorbox(formatMessage("オプションが変更されました\nプログラムを終了します"));

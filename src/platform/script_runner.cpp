@@ -40,59 +40,63 @@ bool splitScriptLine(const std::string& line, std::vector<std::string>& words)
     return true;
 }
 
-bool ScriptRunner::answerLine(const std::vector<std::string>& words, std::string& why)
+namespace {
+
+bool answerLine(ScriptedDialogs& dialogs, const std::vector<std::string>& words, std::string& why)
 {
     if (words[0] == "answer") {
         std::vector<std::string> rest(words.begin() + 1, words.end());
-        return dialogs_.queueWords(rest, why);
+        return dialogs.queueWords(rest, why);
     }
     // expect message TEXT
     if (words.size() != 3 || words[1] != "message") {
         why = "expect takes: message TEXT";
         return false;
     }
-    return dialogs_.queueWords({"message", words[2]}, why);
+    return dialogs.queueWords({"message", words[2]}, why);
 }
 
-bool ScriptRunner::queueLeadingAnswers(const std::string& script)
+} // namespace
+
+int queueLeadingAnswers(ScriptedDialogs& dialogs, const std::string& script, std::string& error)
 {
     std::istringstream in(script);
     std::string line;
     std::vector<std::string> words;
-    size_t number = 0;
+    int number = 0, leading = 0;
     while (std::getline(in, line)) {
         ++number;
-        if (!splitScriptLine(line, words)) return true; // reported when run
+        if (!splitScriptLine(line, words)) break; // reported when run
         if (words.empty()) continue;
         if (words[0] != "answer" && words[0] != "expect") break;
         std::string why;
-        if (!answerLine(words, why)) {
-            error_ = "line " + std::to_string(number) + ": " + why;
-            return false;
+        if (!answerLine(dialogs, words, why)) {
+            error = "line " + std::to_string(number) + ": " + why;
+            return -1;
         }
-        leadingLines_ = number;
+        leading = number;
     }
-    return true;
+    return leading;
 }
 
-bool ScriptRunner::run(const std::string& script)
+bool ScriptRunner::run(const std::string& script, int skip)
 {
     std::istringstream in(script);
     std::string line;
     std::vector<std::string> words;
-    size_t number = 0;
+    int number = 0;
     auto failAt = [&](const std::string& why) {
         error_ = "line " + std::to_string(number) + ": " + why;
         return false;
     };
     while (std::getline(in, line)) {
         ++number;
-        if (number <= leadingLines_) continue;
+        if (number <= skip) continue;
         if (!splitScriptLine(line, words)) return failAt("a quote is not closed");
         if (words.empty()) continue;
         std::string why;
         if (words[0] == "answer" || words[0] == "expect") {
-            if (!answerLine(words, why)) return failAt(why);
+            if (!answerLine(dialogs_, words, why)) return failAt(why);
             continue;
         }
         bool consumes = false;

@@ -14,17 +14,19 @@ namespace quillo {
 // (with \" and \\ inside), # starts a comment. False on an open quote.
 bool splitScriptLine(const std::string& line, std::vector<std::string>& words);
 
+// Queues the answers that stand before the first other line (for the
+// dialogs of start-up) and returns how many lines they took; -1 with
+// `error` set ("line N: why") on a broken line.
+int queueLeadingAnswers(ScriptedDialogs& dialogs, const std::string& script, std::string& error);
+
 class ScriptRunner {
 public:
     explicit ScriptRunner(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
     virtual ~ScriptRunner() = default;
 
-    // Queues the answers that stand before the first other line (for the
-    // dialogs of start-up). Returns false on a broken line.
-    bool queueLeadingAnswers(const std::string& script);
-    // Runs the whole script (leading answers already queued are skipped).
-    // False with error() set: "line N: why".
-    bool run(const std::string& script);
+    // Runs the script from line `skip` + 1 on (the leading answers already
+    // queued). False with error() set: "line N: why".
+    bool run(const std::string& script, int skip = 0);
     const std::string& error() const { return error_; }
 
 protected:
@@ -36,9 +38,7 @@ protected:
     ScriptedDialogs& dialogs_;
 
 private:
-    bool answerLine(const std::vector<std::string>& words, std::string& why);
     std::string error_;
-    size_t leadingLines_ = 0;
 };
 
 } // namespace quillo
