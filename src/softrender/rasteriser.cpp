@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace quillo {
@@ -112,6 +113,10 @@ public:
         const int64_t x = std::max<int64_t>(xl, 0);
         uint8_t* row = t_.pixels + size_t(y) * size_t(t_.pitch);
         int32_t* zrow = UseZ ? t_.zbuffer + size_t(y) * size_t(t_.width) : nullptr;
+        if (UseZ && t_.zRowsPending && t_.zRowsPending[y]) {
+            std::memset(zrow, 0, size_t(t_.width) * sizeof(int32_t));
+            t_.zRowsPending[y] = 0;
+        }
         const uint8_t* shade = t_.shadeMap + ((y & 1) << 1);
         if (xl == xr) {
             plot(row, zrow, shade, int(x), int32_t(r.c), int32_t(r.u), int32_t(r.v), int32_t(r.z));
@@ -289,33 +294,37 @@ void LinePen::lineTo(int64_t x, int64_t y, uint8_t colour)
 void drawLine(const DrawTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint8_t colour)
 {
     if (t.width <= 0 || t.height <= 0 || !t.pixels) return;
-    if (!clipAxis(x0, y0, x1, y1, 0, t.width - 1)) return;
-    if (!clipAxis(y0, x0, y1, x1, 0, t.height - 1)) return;
-    // Clipping keeps both ends on the line between the old ends; clamp only
-    // guards against rounding.
-    x0 = std::clamp<int64_t>(x0, 0, t.width - 1);
-    x1 = std::clamp<int64_t>(x1, 0, t.width - 1);
-    y0 = std::clamp<int64_t>(y0, 0, t.height - 1);
-    y1 = std::clamp<int64_t>(y1, 0, t.height - 1);
-
-    const int64_t dx = x1 - x0, dy = y1 - y0;
-    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    const int64_t majorDelta = xMajor ? dx : dy, minorDelta = xMajor ? dy : dx;
-    const int64_t majorCount = majorDelta < 0 ? -majorDelta : majorDelta;
-    const int64_t majorStep = majorDelta < 0 ? -1 : 1;
-    const int64_t minorSize = minorDelta < 0 ? -minorDelta : minorDelta;
+    const int64_t right = t.width - 1, bottom = t.height - 1;
+    if (x0 < 0 || x0 > right || x1 < 0 || x1 > right || y0 < 0 || y0 > bottom || y1 < 0 || y1 > bottom) {
+        if (!clipAxis(x0, y0, x1, y1, 0, right)) return;
+        if (!clipAxis(y0, x0, y1, x1, 0, bottom)) return;
+        // Clipping keeps both ends on the line between the old ends; the
+        // clamp only guards against rounding.
+        x0 = std::clamp<int64_t>(x0, 0, right);
+        x1 = std::clamp<int64_t>(x1, 0, right);
+        y0 = std::clamp<int64_t>(y0, 0, bottom);
+        y1 = std::clamp<int64_t>(y1, 0, bottom);
+    }
+    // Both ends lie in the frame now, and every pixel stepped between them
+    // lies in their bounding box.
+    const int dx = int(x1 - x0), dy = int(y1 - y0);
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int majorDelta = xMajor ? dx : dy, minorDelta = xMajor ? dy : dx;
+    const int count = std::abs(majorDelta);
     // 16.16 fixed point, rounded up so the far end is reached exactly.
-    const int64_t increment = majorCount > 0 ? ((minorSize << 16) + 65535) / majorCount : 0;
-    int64_t major = xMajor ? x0 : y0;
-    const int64_t minorStep = minorDelta < 0 ? -increment : increment;
-    int64_t minor16 = (xMajor ? y0 : x0) * 65536 + (minorDelta < 0 ? 65535 : 0);
-    for (int64_t i = 0; i <= majorCount; ++i) {
-        const int64_t minor = minor16 >> 16;
-        const int64_t px = xMajor ? major : minor, py = xMajor ? minor : major;
-        if (px >= 0 && px < t.width && py >= 0 && py < t.height)
-            t.pixels[size_t(py) * size_t(t.pitch) + size_t(px)] = colour;
-        major += majorStep;
-        minor16 += minorStep;
+    const int32_t increment = count > 0 ? int32_t(((int64_t(std::abs(minorDelta)) << 16) + 65535) / count) : 0;
+    const int32_t minorStep = minorDelta < 0 ? -increment : increment;
+    int32_t minor16 = int32_t((xMajor ? y0 : x0) * 65536) + (minorDelta < 0 ? 65535 : 0);
+    const ptrdiff_t pitch = t.pitch;
+    uint8_t* const pixels = t.pixels;
+    if (xMajor) {
+        const int step = dx < 0 ? -1 : 1;
+        int x = int(x0);
+        for (int i = 0; i <= count; ++i, x += step, minor16 += minorStep) pixels[(minor16 >> 16) * pitch + x] = colour;
+    } else {
+        const ptrdiff_t step = dy < 0 ? -pitch : pitch;
+        uint8_t* row = pixels + y0 * pitch;
+        for (int i = 0; i <= count; ++i, row += step, minor16 += minorStep) row[minor16 >> 16] = colour;
     }
 }
 
