@@ -2,6 +2,7 @@
 
 #include "model/colour_table.h"
 #include "softrender/frame.h"
+#include "softrender/rasteriser.h"
 
 using namespace quillo;
 
@@ -76,4 +77,25 @@ TEST(Frame, ChecksumCoversEveryVisiblePixelAndNoPadding)
     t.pixels[0] = 1; // the same value elsewhere
     EXPECT_NE(frame.checksum(), one);
     EXPECT_NE(frame.checksum(), empty);
+}
+
+TEST(Frame, ZRowsAreClearedWhenFirstDrawnOn)
+{
+    Frame frame(8, 4, true);
+    DrawTarget t = frame.target(GMTBL().shadeMap);
+    for (int i = 0; i < 32; ++i) t.zbuffer[i] = 999; // stale values from an earlier frame
+    frame.clear();
+    EXPECT_EQ(frame.depth(3, 2), 0);
+    ASSERT_NE(t.zRowsPending, nullptr);
+    EXPECT_EQ(t.zRowsPending[2], 1);
+    // A span on row 2 clears that row first, and only that row.
+    const RasterVertex a{1, 2, 500, 512, 0, 0}, b{1, 2, 500, 512, 0, 0}, c{4, 2, 500, 512, 0, 0};
+    rasterShadedZ(t, a, b, c, 0, 200);
+    EXPECT_EQ(t.zRowsPending[2], 0);
+    EXPECT_EQ(t.zbuffer[2 * 8 + 0], 0);
+    EXPECT_EQ(t.zbuffer[2 * 8 + 2], 500 * 2048);
+    EXPECT_EQ(t.zbuffer[2 * 8 + 7], 0);
+    EXPECT_EQ(t.zbuffer[1 * 8 + 2], 999); // untouched, and still read as cleared
+    EXPECT_EQ(frame.depth(2, 1), 0);
+    EXPECT_EQ(frame.depth(2, 2), 500 * 2048);
 }

@@ -379,10 +379,10 @@ TEST(NearPlane, ClippingKeepsTheWinding)
 TEST(NearPlane, ClipPointsSurviveWildCorners)
 {
     const DrawTarget t = projection();
-    ClipCorner farFront;
+    ClipCorner farFront{};
     farFront.rz = 0; // beyond 2^28 ahead
     farFront.vx = INT32_MAX;
-    ClipCorner atEye;
+    ClipCorner atEye{};
     atEye.rz = 0x7FFFFFFF;
     atEye.vx = INT32_MIN;
     atEye.light = 1023;
