@@ -332,18 +332,3 @@ TEST_F(ColourCommands, ChoosingAPatternAmongSeveralTextures)
     f.answer({"select", "0"});
     EXPECT_FALSE(f.run(201));
 }
-
-TEST(ColourCommandsMenu, Labels)
-{
-    const std::pair<int, const char*> labels[] = {
-        {700, "色追加(&A)"},        {701, "色変更(&C)"}, {702, "色選択(&S)"}, {703, "テクスチャ追加"},
-        {704, "テクスチャ選択(&T)"}, {201, "表情"},      {705, "表情追加"},   {706, "表情削除"},
-        {626, "テクスチャ縦縮小    ↑"}, {627, "テクスチャ縦拡大    ↓"},
-        {628, "テクスチャ横縮小    ←"}, {629, "テクスチャ横拡大    →"},
-    };
-    for (const auto& [id, label] : labels) {
-        const CommandInfo* c = findCommand(id);
-        ASSERT_NE(c, nullptr) << id;
-        EXPECT_STREQ(c->label, label);
-    }
-}

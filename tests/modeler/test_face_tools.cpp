@@ -447,4 +447,11 @@ TEST(FaceToolsMenu, CommandsKeysAndMenu)
     EXPECT_STREQ(findCommand(511)->label, "テクスチャ変更");
     EXPECT_STREQ(findCommand(618)->label, "実行");
     EXPECT_STREQ(findCommand(523)->menu, "面操作(&T)");
+    // The part, colour and texture commands have their menu items too.
+    EXPECT_STREQ(findCommand(402)->label, "削除(&D)");
+    EXPECT_STREQ(findCommand(409)->label, "親を変更");
+    EXPECT_STREQ(findCommand(702)->label, "色選択(&S)");
+    EXPECT_STREQ(findCommand(704)->label, "テクスチャ選択(&T)");
+    EXPECT_STREQ(findCommand(626)->label, "テクスチャ縦縮小    ↑");
+    EXPECT_STREQ(findCommand(201)->label, "表情");
 }

@@ -7,7 +7,6 @@
 
 #include "edit_fixture.h"
 #include "model/text_util.h"
-#include "modeler/command_table.h"
 #include "modeler/edit_helpers.h"
 
 using namespace quillo;
@@ -62,13 +61,6 @@ struct PartCommands : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(PartCommands, TheTreeAsRead)
-{
-    EXPECT_EQ(namesOf(f.object().partList), (std::vector<std::string>{"body", "a", "a1", "a2", "b"}));
-    EXPECT_EQ(f.part("a")->faces.count(), 2);
-    EXPECT_EQ(f.part("a")->objects.count(), 1);
-}
 
 TEST_F(PartCommands, AddAppendsAnEmptyChildAtTheParentsPosition)
 {
@@ -315,18 +307,4 @@ TEST_F(PartCommands, TheSavedTreeReadsBack)
     f.openAnswering("saved.md4", quillo::test::readText(f.dir / "saved.md4"), {{"select", "0"}, {"select", "0"}});
     EXPECT_EQ(namesOf(f.object().partList), (std::vector<std::string>{"body", "b", "a1", "a2"}));
     EXPECT_EQ(f.object().rootPart->faces.count(), 2);
-}
-
-TEST(PartCommandsMenu, Labels)
-{
-    const std::pair<int, const char*> labels[] = {
-        {400, "部分追加(&A)"}, {401, "部分挿入(&I)"}, {402, "削除(&D)"},   {403, "中身も削除"},
-        {404, "子も削除"},     {405, "サイズ変更(&S)"}, {406, "名前変更(&N)"}, {407, "物体名前変更"},
-        {408, "並べ替え"},     {409, "親を変更"},
-    };
-    for (const auto& [id, label] : labels) {
-        const CommandInfo* c = findCommand(id);
-        ASSERT_NE(c, nullptr) << id;
-        EXPECT_STREQ(c->label, label);
-    }
 }
