@@ -19,7 +19,8 @@ TEST(Frame, RowsArePitchApartAndSizesAreKeptSane)
     Frame tiny(0, -3, false);
     EXPECT_EQ(tiny.width(), 1);
     EXPECT_EQ(tiny.height(), 1);
-    const DrawTarget t = padded.target(GMTBL().shadeMap);
+    const GMTBL table;
+    const DrawTarget t = padded.target(table);
     EXPECT_EQ(t.width, 10);
     EXPECT_EQ(t.height, 5);
     EXPECT_EQ(t.pitch, 32);
@@ -29,7 +30,8 @@ TEST(Frame, RowsArePitchApartAndSizesAreKeptSane)
 TEST(Frame, ClearEmptiesPixelsAndDepths)
 {
     Frame frame(8, 4, true);
-    DrawTarget t = frame.target(GMTBL().shadeMap);
+    const GMTBL table;
+    DrawTarget t = frame.target(table);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 8; ++x) {
             t.pixels[y * t.pitch + x] = 9;
@@ -66,7 +68,8 @@ TEST(Frame, ShowsThroughTheColourTablesPalette)
 TEST(Frame, ChecksumCoversEveryVisiblePixelAndNoPadding)
 {
     Frame frame(5, 3, false, 8);
-    DrawTarget t = frame.target(GMTBL().shadeMap);
+    const GMTBL table;
+    DrawTarget t = frame.target(table);
     const uint64_t empty = frame.checksum();
     t.pixels[1 * 8 + 6] = 77; // padding
     EXPECT_EQ(frame.checksum(), empty);
@@ -82,7 +85,8 @@ TEST(Frame, ChecksumCoversEveryVisiblePixelAndNoPadding)
 TEST(Frame, ZRowsAreClearedWhenFirstDrawnOn)
 {
     Frame frame(8, 4, true);
-    DrawTarget t = frame.target(GMTBL().shadeMap);
+    const GMTBL table;
+    DrawTarget t = frame.target(table);
     for (int i = 0; i < 32; ++i) t.zbuffer[i] = 999; // stale values from an earlier frame
     frame.clear();
     EXPECT_EQ(frame.depth(3, 2), 0);
