@@ -12,6 +12,10 @@ const char* const moveMenu = "移動(&E)";
 const char* const distanceMenu = "移動距離(&S)";
 const char* const angleMenu = "回転角度(&S)";
 const char* const viewMenu = "表示(&V)";
+const char* const faceMenu = "面操作(&T)";
+const char* const partMenu = "部分(&P)";
+const char* const colourMenu = "色(&C)";
+const char* const textureMenu = "テクスチャ(&X)";
 const char* const mouseMenu = "マウス(&U)";
 const char* const helpMenu = "ヘルプ(&H)";
 
@@ -19,8 +23,9 @@ const char* const helpMenu = "ヘルプ(&H)";
 
 const std::vector<const char*>& modelerMenus()
 {
-    static const std::vector<const char*> menus = {fileMenu,  modeMenu,  moveMenu, distanceMenu,
-                                                   angleMenu, viewMenu, mouseMenu, helpMenu};
+    static const std::vector<const char*> menus = {fileMenu, modeMenu,   moveMenu,    distanceMenu,
+                                                   angleMenu, viewMenu,  faceMenu,    partMenu,
+                                                   colourMenu, textureMenu, mouseMenu, helpMenu};
     return menus;
 }
 
@@ -84,6 +89,55 @@ const std::vector<CommandInfo>& modelerCommands()
         {203, viewMenu, "ズームダウン", nullptr},
         {204, viewMenu, "ズーム率の指定", nullptr},
         {205, viewMenu, "ｽｹｰﾙﾌｧｸﾀ設定", nullptr},
+
+        {500, faceMenu, "部分異動(&T)", nullptr},
+        {501, faceMenu, "削除　    (&D)", nullptr},
+        {502, faceMenu, "十字分割(&S)", nullptr},
+        {503, faceMenu, "水平分割(&H)", nullptr},
+        {504, faceMenu, "垂直分割(&V)", nullptr},
+        {505, faceMenu, "斜線変更", nullptr},
+        {506, faceMenu, "立ち上げ", nullptr},
+        {507, faceMenu, "両面／片面", nullptr},
+        {508, faceMenu, "点追加   (&A)", nullptr},
+        {509, faceMenu, "点変更   (&C)", nullptr},
+        {510, faceMenu, "色変更", nullptr},
+        {511, faceMenu, "テクスチャ変更", nullptr},
+        {512, faceMenu, "ねじれ対策", nullptr},
+        {513, faceMenu, "裏返す", nullptr},
+        {0, faceMenu, nullptr, nullptr},
+        {618, faceMenu, "実行", "n"},
+        {619, faceMenu, "逆実行", "m"},
+        {0, faceMenu, nullptr, nullptr},
+        {523, faceMenu, "ダイアログ", nullptr},
+
+        {400, partMenu, "部分追加(&A)", nullptr},
+        {401, partMenu, "部分挿入(&I)", nullptr},
+        {0, partMenu, nullptr, nullptr},
+        {402, partMenu, "削除(&D)", nullptr},
+        {403, partMenu, "中身も削除", nullptr},
+        {404, partMenu, "子も削除", nullptr},
+        {0, partMenu, nullptr, nullptr},
+        {405, partMenu, "サイズ変更(&S)", nullptr},
+        {406, partMenu, "名前変更(&N)", nullptr},
+        {407, partMenu, "物体名前変更", nullptr},
+        {408, partMenu, "並べ替え", nullptr},
+        {409, partMenu, "親を変更", nullptr},
+
+        {700, colourMenu, "色追加(&A)", nullptr},
+        {701, colourMenu, "色変更(&C)", nullptr},
+        {702, colourMenu, "色選択(&S)", nullptr},
+
+        {703, textureMenu, "テクスチャ追加", nullptr},
+        {704, textureMenu, "テクスチャ選択(&T)", nullptr},
+        {0, textureMenu, nullptr, nullptr},
+        {201, textureMenu, "表情", "8"},
+        {705, textureMenu, "表情追加", nullptr},
+        {706, textureMenu, "表情削除", nullptr},
+        {0, textureMenu, nullptr, nullptr},
+        {626, textureMenu, "テクスチャ縦縮小    ↑", "Up"},
+        {627, textureMenu, "テクスチャ縦拡大    ↓", "Down"},
+        {628, textureMenu, "テクスチャ横縮小    ←", "Left"},
+        {629, textureMenu, "テクスチャ横拡大    →", "Right"},
 
         {1200, mouseMenu, "Ｘ移動", nullptr},
         {1201, mouseMenu, "Ｙ移動", nullptr},

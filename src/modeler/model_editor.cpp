@@ -8,6 +8,7 @@
 #include "model/fixed_point.h"
 #include "model/md4_file.h"
 #include "model/file_util.h"
+#include "editing_commands.h"
 #include "picking.h"
 #include "softrender/transform.h"
 #include "softrender/vertex_prep.h"
@@ -69,6 +70,7 @@ std::vector<ModelObject*> ModelEditor::allObjects() const
 
 void ModelEditor::redraw()
 {
+    renumberPicksForRedraw(state);
     quillo::redraw(document, table, lists);
     fillPartSelector();
     host_->requestRepaint();
@@ -583,6 +585,15 @@ bool ModelEditor::dispatch(int command)
     readPose();
     if (command == 0) return false;
     if ((command >= 606 && command <= 617)) return poseCommand(command);
+    EditContext edit{state, dialogs_, table};
+    if (const EditOutcome done = editingCommand(command, edit); done.handled) {
+        if (done.rebuild) {
+            redraw();
+            updateWorld(document);
+        }
+        if (done.pose) applyPose();
+        return done.rebuild || done.pose;
+    }
     switch (command) {
     case 101: case 102: case 103: case 104: case 105: return fileCommand(command);
     case 106: host_->closeMainWindow(); return false;

@@ -11,13 +11,14 @@ Frame::Frame(int width, int height, bool withZBuffer, int pitch)
     pitch_ = pitch >= width_ ? pitch : (width_ + 3) / 4 * 4;
     pixels_.assign(size_t(pitch_) * size_t(height_), 0);
     if (withZBuffer) zbuffer_.assign(size_t(width_) * size_t(height_), 0);
+    zPending_.assign(size_t(height_), 0);
     for (auto& e : palette_) e = {0, 0, 0, 0};
     setSystemColours(palette_);
 }
 
 void Frame::clear()
 {
-    std::fill(zbuffer_.begin(), zbuffer_.end(), 0);
+    if (!zbuffer_.empty()) std::fill(zPending_.begin(), zPending_.end(), 1);
     for (int y = 0; y < height_; ++y) std::memset(row(y), 0, size_t(width_));
 }
 
@@ -31,6 +32,7 @@ DrawTarget Frame::target(const uint8_t* shadeMap)
     t.width = width_;
     t.height = height_;
     t.zbuffer = zbuffer_.empty() ? nullptr : zbuffer_.data();
+    t.zRowsPending = zbuffer_.empty() ? nullptr : zPending_.data();
     t.shadeMap = shadeMap;
     return t;
 }

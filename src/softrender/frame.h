@@ -13,14 +13,17 @@ namespace quillo {
 
 // Everything a rasteriser needs for one frame. The pixel rows are `pitch`
 // bytes apart (pitch >= width); the Z buffer, when present, holds width x
-// height values with row stride `width`. cx, cy and scale are the
-// projection of the frame (see projectionFor).
+// height values with row stride `width`. A Z row whose `zRowsPending` flag
+// is set counts as cleared to 0 and is cleared when first drawn on (no
+// flags: every row is ready). cx, cy and scale are the projection of the
+// frame (see projectionFor).
 struct DrawTarget {
     uint8_t* pixels = nullptr;
     int pitch = 0;
     int width = 0;
     int height = 0;
     int32_t* zbuffer = nullptr;
+    uint8_t* zRowsPending = nullptr;
     const uint8_t* shadeMap = nullptr; // 64 colours x 64 levels x 4 dither positions
     int cx = 0;
     int cy = 0;
@@ -43,11 +46,16 @@ public:
     uint8_t* row(int y) { return pixels_.data() + size_t(y) * size_t(pitch_); }
     const uint8_t* row(int y) const { return pixels_.data() + size_t(y) * size_t(pitch_); }
     uint8_t pixel(int x, int y) const { return row(y)[x]; }
-    int32_t depth(int x, int y) const { return zbuffer_[size_t(y) * size_t(width_) + size_t(x)]; }
+    int32_t depth(int x, int y) const
+    {
+        return zPending_[size_t(y)] ? 0 : zbuffer_[size_t(y) * size_t(width_) + size_t(x)];
+    }
     // All rows including the bytes between width and pitch.
     const std::vector<uint8_t>& bytes() const { return pixels_; }
 
-    // Z buffer to 0 (farthest), every pixel to palette entry 0.
+    // Z buffer to 0 (farthest), every pixel to palette entry 0. The Z rows
+    // are cleared as they are first drawn on: a frame that covers part of
+    // a large buffer then finds its rows in the cache.
     void clear();
 
     // The palette the frame is shown through; the colour table hands it
@@ -70,6 +78,7 @@ private:
     int pitch_;
     std::vector<uint8_t> pixels_;
     std::vector<int32_t> zbuffer_;
+    std::vector<uint8_t> zPending_; // per Z row: still to be cleared
     PaletteEntry palette_[256];
 };
 

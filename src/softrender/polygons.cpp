@@ -77,33 +77,42 @@ ScenePolygon::ScenePolygon(Vertex* a, Vertex* b, Vertex* c, int32_t baseValue, i
 {
 }
 
-namespace {
-
-template <class Raster>
-void clipAndDraw(const ScenePolygon& p, const int32_t* u, const int32_t* v, const DrawTarget& t, Raster&& raster)
+void drawCaptured(const PolygonDraw& p, const DrawTarget& t, bool useZ)
 {
-    const ClipCorner corners[3] = {clipCorner(*p.corner[0], u ? u[0] : 0, v ? v[0] : 0),
-                                   clipCorner(*p.corner[1], u ? u[1] : 0, v ? v[1] : 0),
-                                   clipCorner(*p.corner[2], u ? u[2] : 0, v ? v[2] : 0)};
     RasterVertex out[2][3];
-    const int n = clipTriangle(corners, t, out);
-    for (int i = 0; i < n; ++i) raster(out[i][0], out[i][1], out[i][2]);
+    const int n = clipTriangle(p.corner, t, out);
+    for (int i = 0; i < n; ++i) {
+        const RasterVertex(&v)[3] = out[i];
+        if (p.textured) {
+            if (useZ) rasterTexturedZ(t, v[0], v[1], v[2], p.texels, p.outline);
+            else rasterTextured(t, v[0], v[1], v[2], p.texels, p.outline);
+        } else {
+            if (useZ) rasterShadedZ(t, v[0], v[1], v[2], p.base, p.outline);
+            else rasterShaded(t, v[0], v[1], v[2], p.base, p.outline);
+        }
+    }
 }
 
-} // namespace
-
-void ShadedPolygon::drawSorted(const DrawTarget& t) const
+void ScenePolygon::drawSorted(const DrawTarget& t) const
 {
-    clipAndDraw(*this, nullptr, nullptr, t, [&](const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
-        rasterShaded(t, a, b, c, base, outline);
-    });
+    PolygonDraw p;
+    capture(p);
+    drawCaptured(p, t, false);
 }
 
-void ShadedPolygon::drawZ(const DrawTarget& t) const
+void ScenePolygon::drawZ(const DrawTarget& t) const
 {
-    clipAndDraw(*this, nullptr, nullptr, t, [&](const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
-        rasterShadedZ(t, a, b, c, base, outline);
-    });
+    PolygonDraw p;
+    capture(p);
+    drawCaptured(p, t, true);
+}
+
+void ShadedPolygon::capture(PolygonDraw& out) const
+{
+    for (int k = 0; k < 3; ++k) out.corner[k] = clipCorner(*corner[k]);
+    out.base = base;
+    out.outline = outline;
+    out.textured = false;
 }
 
 TexturedPolygon::TexturedPolygon(Vertex* a, Vertex* b, Vertex* c, int32_t baseValue, int outlineColour,
@@ -125,20 +134,13 @@ TexelSource TexturedPolygon::texels() const
     return s;
 }
 
-void TexturedPolygon::drawSorted(const DrawTarget& t) const
+void TexturedPolygon::capture(PolygonDraw& out) const
 {
-    const TexelSource s = texels();
-    clipAndDraw(*this, u, v, t, [&](const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
-        rasterTextured(t, a, b, c, s, outline);
-    });
-}
-
-void TexturedPolygon::drawZ(const DrawTarget& t) const
-{
-    const TexelSource s = texels();
-    clipAndDraw(*this, u, v, t, [&](const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
-        rasterTexturedZ(t, a, b, c, s, outline);
-    });
+    for (int k = 0; k < 3; ++k) out.corner[k] = clipCorner(*corner[k], u[k], v[k]);
+    out.texels = texels();
+    out.base = base;
+    out.outline = outline;
+    out.textured = true;
 }
 
 int32_t textureCoordinate(int32_t size, int32_t lo, int32_t hi, int32_t s)

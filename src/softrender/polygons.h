@@ -22,7 +22,7 @@ inline bool behindNearPlane(int32_t rz) { return rz > nearPlaneRz || rz < 0; }
 // A triangle corner before clipping: view x and y, rz, light, screen
 // position and texture coordinates.
 struct ClipCorner {
-    int32_t vx = 0, vy = 0, rz = 0, light = 0, sx = 0, sy = 0, u = 0, v = 0;
+    int32_t vx, vy, rz, light, sx, sy, u, v;
 };
 
 ClipCorner clipCorner(const Vertex& vertex, int32_t u = 0, int32_t v = 0);
@@ -36,14 +36,31 @@ RasterVertex clipPoint(const ClipCorner& behind, const ClipCorner& inFront, cons
 // is. Returns the number written to `out`.
 int clipTriangle(const ClipCorner (&corners)[3], const DrawTarget& target, RasterVertex (&out)[2][3]);
 
+// One polygon as it stands in this frame: its corners as projected and
+// what it is drawn with, copied out in one go so that drawing in depth
+// order reads one compact record per polygon.
+struct alignas(64) PolygonDraw {
+    ClipCorner corner[3];
+    int32_t base;
+    uint8_t outline;
+    bool textured;
+    TexelSource texels; // textured polygons only
+};
+
+// Clips a captured polygon against the near plane and rasterises what is
+// left, against the Z buffer or not.
+void drawCaptured(const PolygonDraw& polygon, const DrawTarget& target, bool useZ);
+
 // Base of both kinds; objects own them through their polygons table.
 class ScenePolygon : public RenderPolygon {
 public:
     ScenePolygon(Vertex* a, Vertex* b, Vertex* c, int32_t base, int outline);
+    // The polygon with its corners' current projection.
+    virtual void capture(PolygonDraw& out) const = 0;
     // Without the Z buffer (drawn in depth order).
-    virtual void drawSorted(const DrawTarget& target) const = 0;
+    void drawSorted(const DrawTarget& target) const;
     // Against the Z buffer.
-    virtual void drawZ(const DrawTarget& target) const = 0;
+    void drawZ(const DrawTarget& target) const;
     // Sum of the corners' reciprocal depths: smaller is farther.
     int64_t depthSum() const { return int64_t(corner[0]->vz) + corner[1]->vz + corner[2]->vz; }
 
@@ -55,8 +72,7 @@ public:
 class ShadedPolygon : public ScenePolygon {
 public:
     using ScenePolygon::ScenePolygon;
-    void drawSorted(const DrawTarget& target) const override;
-    void drawZ(const DrawTarget& target) const override;
+    void capture(PolygonDraw& out) const override;
 };
 
 class TexturedPolygon : public ScenePolygon {
@@ -65,8 +81,7 @@ public:
     // pattern shows without rebuilding.
     TexturedPolygon(Vertex* a, Vertex* b, Vertex* c, int32_t base, int outline, const Records<Texture>* textures,
                     int textureIndex);
-    void drawSorted(const DrawTarget& target) const override;
-    void drawZ(const DrawTarget& target) const override;
+    void capture(PolygonDraw& out) const override;
     TexelSource texels() const;
 
     int32_t u[3] = {}, v[3] = {}; // texels with 10 fractional bits

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace quillo {
@@ -68,27 +69,38 @@ int64_t truncTo64(double value)
     return static_cast<int64_t>(value);
 }
 
+// Quotient of a span or edge difference, in 32 bits when both fit (the
+// usual case, and a faster division).
+inline int64_t divide(int64_t value, int64_t by)
+{
+    if (value >= INT32_MIN && value <= INT32_MAX && by <= INT32_MAX) return int32_t(value) / int32_t(by);
+    return value / by;
+}
+
 // The edge from `from` (upper) to `to` (lower). The plain variants divide
 // by dy; the Z variants multiply by the reciprocal of dy, as the depth
-// slope needs it anyway.
-template <bool UseZ>
+// slope needs it anyway. Values a variant does not use keep no slope.
+template <bool UseZ, bool Textured>
 Edge makeEdge(const Corner& from, const Corner& to)
 {
     Edge e;
     e.at = from.values;
     const int64_t dy = int64_t(to.y) - from.y;
     if (dy <= 0) return e; // a flat edge does not move
+    const double inverse = 1.0 / double(dy);
     auto slope = [&](int64_t delta) -> int64_t {
         if constexpr (UseZ)
-            return truncTo64(double(delta) * (1.0 / double(dy)));
+            return truncTo64(double(delta) * inverse);
         else
-            return delta / dy;
+            return divide(delta, dy);
     };
     e.step.x = slope(to.values.x - from.values.x);
     e.step.c = slope(to.values.c - from.values.c);
-    e.step.u = slope(to.values.u - from.values.u);
-    e.step.v = slope(to.values.v - from.values.v);
-    e.step.z = slope(to.values.z - from.values.z);
+    if constexpr (Textured) {
+        e.step.u = slope(to.values.u - from.values.u);
+        e.step.v = slope(to.values.v - from.values.v);
+    }
+    if constexpr (UseZ) e.step.z = slope(to.values.z - from.values.z);
     // Move to row 0 when the edge starts above the frame; an edge that
     // ends above it is never used for a span.
     if (from.y < 0) e.advance(std::min<int64_t>(-int64_t(from.y), dy));
@@ -112,14 +124,20 @@ public:
         const int64_t x = std::max<int64_t>(xl, 0);
         uint8_t* row = t_.pixels + size_t(y) * size_t(t_.pitch);
         int32_t* zrow = UseZ ? t_.zbuffer + size_t(y) * size_t(t_.width) : nullptr;
+        if (UseZ && t_.zRowsPending && t_.zRowsPending[y]) {
+            std::memset(zrow, 0, size_t(t_.width) * sizeof(int32_t));
+            t_.zRowsPending[y] = 0;
+        }
         const uint8_t* shade = t_.shadeMap + ((y & 1) << 1);
         if (xl == xr) {
             plot(row, zrow, shade, int(x), int32_t(r.c), int32_t(r.u), int32_t(r.v), int32_t(r.z));
             return;
         }
         const int64_t n = xr - xl;
-        const int32_t dc = int32_t((r.c - l.c) / n), du = int32_t((r.u - l.u) / n), dv = int32_t((r.v - l.v) / n),
-                      dz = int32_t((r.z - l.z) / n);
+        const int32_t dc = int32_t(divide(r.c - l.c, n));
+        const int32_t du = Textured ? int32_t(divide(r.u - l.u, n)) : 0;
+        const int32_t dv = Textured ? int32_t(divide(r.v - l.v, n)) : 0;
+        const int32_t dz = UseZ ? int32_t(divide(r.z - l.z, n)) : 0;
         const int64_t skipped = x - xl;
         int32_t c = int32_t(l.c + skipped * dc), u = int32_t(l.u + skipped * du), v = int32_t(l.v + skipped * dv),
                 z = int32_t(l.z + skipped * dz);
@@ -150,8 +168,8 @@ public:
         const Corner& bottom = *s[2];
         const int h = t_.height;
 
-        Edge longEdge = makeEdge<UseZ>(top, bottom);
-        Edge upper = makeEdge<UseZ>(top, mid);
+        Edge longEdge = makeEdge<UseZ, Textured>(top, bottom);
+        Edge upper = makeEdge<UseZ, Textured>(top, mid);
         const int64_t upperEnd = std::min<int64_t>(h, mid.y);
         for (int64_t y = std::max(top.y, 0); y < upperEnd; ++y) {
             span(int(y), upper.at, longEdge.at);
@@ -160,7 +178,7 @@ public:
         }
         if (mid.y >= h) return;
         if (mid.y != bottom.y) {
-            Edge lower = makeEdge<UseZ>(mid, bottom);
+            Edge lower = makeEdge<UseZ, Textured>(mid, bottom);
             const int64_t lowerEnd = std::min(bottom.y, h - 1);
             for (int64_t y = std::max(mid.y, 0); y <= lowerEnd; ++y) {
                 span(int(y), lower.at, longEdge.at);
@@ -289,33 +307,37 @@ void LinePen::lineTo(int64_t x, int64_t y, uint8_t colour)
 void drawLine(const DrawTarget& t, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint8_t colour)
 {
     if (t.width <= 0 || t.height <= 0 || !t.pixels) return;
-    if (!clipAxis(x0, y0, x1, y1, 0, t.width - 1)) return;
-    if (!clipAxis(y0, x0, y1, x1, 0, t.height - 1)) return;
-    // Clipping keeps both ends on the line between the old ends; clamp only
-    // guards against rounding.
-    x0 = std::clamp<int64_t>(x0, 0, t.width - 1);
-    x1 = std::clamp<int64_t>(x1, 0, t.width - 1);
-    y0 = std::clamp<int64_t>(y0, 0, t.height - 1);
-    y1 = std::clamp<int64_t>(y1, 0, t.height - 1);
-
-    const int64_t dx = x1 - x0, dy = y1 - y0;
-    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    const int64_t majorDelta = xMajor ? dx : dy, minorDelta = xMajor ? dy : dx;
-    const int64_t majorCount = majorDelta < 0 ? -majorDelta : majorDelta;
-    const int64_t majorStep = majorDelta < 0 ? -1 : 1;
-    const int64_t minorSize = minorDelta < 0 ? -minorDelta : minorDelta;
+    const int64_t right = t.width - 1, bottom = t.height - 1;
+    if (x0 < 0 || x0 > right || x1 < 0 || x1 > right || y0 < 0 || y0 > bottom || y1 < 0 || y1 > bottom) {
+        if (!clipAxis(x0, y0, x1, y1, 0, right)) return;
+        if (!clipAxis(y0, x0, y1, x1, 0, bottom)) return;
+        // Clipping keeps both ends on the line between the old ends; the
+        // clamp only guards against rounding.
+        x0 = std::clamp<int64_t>(x0, 0, right);
+        x1 = std::clamp<int64_t>(x1, 0, right);
+        y0 = std::clamp<int64_t>(y0, 0, bottom);
+        y1 = std::clamp<int64_t>(y1, 0, bottom);
+    }
+    // Both ends lie in the frame now, and every pixel stepped between them
+    // lies in their bounding box.
+    const int dx = int(x1 - x0), dy = int(y1 - y0);
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int majorDelta = xMajor ? dx : dy, minorDelta = xMajor ? dy : dx;
+    const int count = std::abs(majorDelta);
     // 16.16 fixed point, rounded up so the far end is reached exactly.
-    const int64_t increment = majorCount > 0 ? ((minorSize << 16) + 65535) / majorCount : 0;
-    int64_t major = xMajor ? x0 : y0;
-    const int64_t minorStep = minorDelta < 0 ? -increment : increment;
-    int64_t minor16 = (xMajor ? y0 : x0) * 65536 + (minorDelta < 0 ? 65535 : 0);
-    for (int64_t i = 0; i <= majorCount; ++i) {
-        const int64_t minor = minor16 >> 16;
-        const int64_t px = xMajor ? major : minor, py = xMajor ? minor : major;
-        if (px >= 0 && px < t.width && py >= 0 && py < t.height)
-            t.pixels[size_t(py) * size_t(t.pitch) + size_t(px)] = colour;
-        major += majorStep;
-        minor16 += minorStep;
+    const int32_t increment = count > 0 ? ((std::abs(minorDelta) << 16) + 65535) / count : 0; // sides below 32768
+    const int32_t minorStep = minorDelta < 0 ? -increment : increment;
+    int32_t minor16 = int32_t((xMajor ? y0 : x0) * 65536) + (minorDelta < 0 ? 65535 : 0);
+    const ptrdiff_t pitch = t.pitch;
+    uint8_t* const pixels = t.pixels;
+    if (xMajor) {
+        const int step = dx < 0 ? -1 : 1;
+        int x = int(x0);
+        for (int i = 0; i <= count; ++i, x += step, minor16 += minorStep) pixels[(minor16 >> 16) * pitch + x] = colour;
+    } else {
+        const ptrdiff_t step = dy < 0 ? -pitch : pitch;
+        uint8_t* row = pixels + y0 * pitch;
+        for (int i = 0; i <= count; ++i, row += step, minor16 += minorStep) row[minor16 >> 16] = colour;
     }
 }
 

@@ -20,10 +20,10 @@ namespace quillo {
 // rz = 2^28 / view depth (larger = nearer); light 0..1023 (the shade level
 // is light >> 4); u, v in texels with 10 fractional bits.
 struct RasterVertex {
-    int32_t x = 0, y = 0;
-    int32_t rz = 0;
-    int32_t light = 0;
-    int32_t u = 0, v = 0;
+    int32_t x, y;
+    int32_t rz;
+    int32_t light;
+    int32_t u, v;
 };
 
 // What a textured triangle reads: `height` rows of `width` texels, each a

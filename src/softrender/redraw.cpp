@@ -1,6 +1,5 @@
 #include "redraw.h"
 
-#include <algorithm>
 #include <new>
 
 #include "model/bmp_pattern.h"
@@ -70,11 +69,26 @@ void drawScene(const ModelDocument& document, FrameLists& lists, const DrawTarge
         for (const ScenePolygon* polygon : lists.polygons) polygon->drawZ(t);
         return;
     }
-    auto& keys = lists.sortKeys;
-    keys.resize(lists.polygons.size());
-    for (size_t i = 0; i < keys.size(); ++i) keys[i] = {lists.polygons[i]->depthSum(), uint32_t(i)};
-    std::sort(keys.begin(), keys.end());
-    for (const auto& key : keys) lists.polygons[key.second]->drawSorted(t);
+    // Take every polygon with its corners in list order, sort, then draw
+    // the compact copies farthest first.
+    const size_t n = lists.polygons.size();
+    lists.draws.resize(n);
+    lists.depthKeys.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        PolygonDraw& d = lists.draws[i];
+        lists.polygons[i]->capture(d);
+        lists.depthKeys[i] = int64_t(d.corner[0].rz) + d.corner[1].rz + d.corner[2].rz;
+    }
+    lists.depthSort.sort(lists.depthKeys, lists.depthOrder);
+    constexpr size_t ahead = 16; // fetch the copies a few polygons early: their order is scattered
+    for (size_t i = 0; i < n; ++i) {
+        if (i + ahead < n) {
+            const char* next = reinterpret_cast<const char*>(&lists.draws[lists.depthOrder[i + ahead]]);
+            __builtin_prefetch(next);
+            __builtin_prefetch(next + 64);
+        }
+        drawCaptured(lists.draws[lists.depthOrder[i]], t, false);
+    }
 }
 
 void drawFrame(const ModelDocument& document, FrameLists& lists, const GMTBL& table, Frame& frame)

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "depth_sort.h"
 #include "frame.h"
 #include "model/model.h"
 #include "polygons.h"
@@ -21,7 +22,11 @@ namespace quillo {
 struct FrameLists {
     std::vector<Vertex*> vertices;
     std::vector<ScenePolygon*> polygons;
-    std::vector<std::pair<int64_t, uint32_t>> sortKeys; // scratch of the depth sort
+    // Working space of drawScene, kept between frames.
+    std::vector<PolygonDraw> draws;
+    std::vector<int64_t> depthKeys;
+    std::vector<uint32_t> depthOrder;
+    DepthSort depthSort;
 };
 
 // Rebuilds everything for drawing (the world blocks are not recomputed:
