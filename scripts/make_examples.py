@@ -173,29 +173,29 @@ def dice():
 
 def house():
     mesh = Mesh()
-    walls = mesh.box((0, 0, 0), (2400, 1600, 1600))
+    walls = mesh.box((0, 0, 0), (1600, 1200, 1200))
     # Gable roof: two slopes, two triangular ends (a triangle repeats an index).
-    a = mesh.vertex((-1400, -800, -900))
-    b = mesh.vertex((1400, -800, -900))
-    c = mesh.vertex((1400, -800, 900))
-    d = mesh.vertex((-1400, -800, 900))
-    ra = mesh.vertex((-1400, -1700, 0))
-    rb = mesh.vertex((1400, -1700, 0))
+    a = mesh.vertex((-960, -600, -720))
+    b = mesh.vertex((960, -600, -720))
+    c = mesh.vertex((960, -600, 720))
+    d = mesh.vertex((-960, -600, 720))
+    ra = mesh.vertex((-960, -1320, 0))
+    rb = mesh.vertex((960, -1320, 0))
     roof = [mesh.oriented([a, b, rb, ra], (0, -1, -1)), mesh.oriented([d, ra, rb, c], (0, -1, 1))]
     gables = [mesh.oriented([a, ra, d, d], (-1, 0, 0)), mesh.oriented([b, c, rb, rb], (1, 0, 0))]
-    door = mesh.box((-500, 400, -810), (480, 800, 20))
-    window = mesh.box((500, 0, -810), (560, 480, 20))
+    door = mesh.box((-360, 280, -610), (320, 640, 20))
+    window = mesh.box((320, -40, -610), (400, 320, 20))
     body = material(0.3, 1.0, 0.0, (235, 225, 200)) + face_lines(walls)
     body += material(0.2, 1.0, 0.3, (170, 50, 40)) + face_lines(roof) + face_lines(gables, "qd")
     body += material(0.2, 1.0, 0.0, (110, 70, 40)) + face_lines(door)
     body += material(0.4, 1.0, 0.6, (150, 200, 240)) + face_lines(window)
-    home = object_lines("家", (-600, 0, 0), mesh, part("建物", (0, 0, 0), body, real=True), real=True)
+    home = object_lines("家", (-560, 0, 0), mesh, part("建物", (0, 0, 0), body, real=True), real=True)
     tree = Mesh()
-    trunk = tree.box((0, 400, 0), (240, 800, 240))
-    crown = tree.box((0, -400, 0), (960, 960, 960))
+    trunk = tree.box((0, 280, 0), (160, 560, 160))
+    crown = tree.box((0, -320, 0), (640, 640, 640))
     tbody = material(0.2, 1.0, 0.0, (100, 70, 40)) + face_lines(trunk)
     leaves = part("葉", (0, 0, 0), material(0.2, 1.0, 0.0, (60, 150, 60)) + face_lines(crown, "Q"), real=True)
-    wood = object_lines("木", (2000, 0, 400), tree, part("幹", (0, 0, 0), tbody + leaves, real=True), real=True)
+    wood = object_lines("木", (880, 320, -200), tree, part("幹", (0, 0, 0), tbody + leaves, real=True), real=True)
     write_model("house.md5", home + wood)
 
 

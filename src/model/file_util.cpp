@@ -1,8 +1,9 @@
 #include "file_util.h"
 
+#include "atomic_file.h"
+
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace quillo {
 
@@ -26,15 +27,8 @@ bool readWholeFile(const std::string& path, std::string& text)
 
 bool writeFileAtomically(const std::string& path, const std::string& text)
 {
-    std::string temporary = path + ".tmp" + std::to_string(getpid());
-    FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
+    AtomicFile file(path);
+    return file.open() && file.write(text) && file.commit();
 }
 
 std::string currentDirectory()

@@ -1,0 +1,167 @@
+#include "render_command.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <QImage>
+
+#include "model/colour_table.h"
+#include "model/md4_file.h"
+#include "softrender/frame.h"
+#include "softrender/redraw.h"
+#include "softrender/transform.h"
+
+namespace quillo {
+
+namespace {
+
+bool readInt(const char* text, int& value)
+{
+    errno = 0;
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
+    value = int(v);
+    return true;
+}
+
+bool readSize(const char* text, int& width, int& height)
+{
+    const char* x = std::strchr(text, 'x');
+    if (!x) return false;
+    const std::string w(text, x);
+    return readInt(w.c_str(), width) && readInt(x + 1, height) && width >= 1 && height >= 1 &&
+           width <= Frame::maxSide && height <= Frame::maxSide;
+}
+
+bool readView(const char* text, float (&view)[6])
+{
+    const char* at = text;
+    for (int i = 0; i < 6; ++i) {
+        char* end = nullptr;
+        view[i] = std::strtof(at, &end);
+        if (end == at) return false;
+        if (i < 5 && *end != ',') return false;
+        if (i == 5 && *end != '\0') return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+// Shows pattern `n` of every texture that has it loaded.
+void showPattern(ModelDocument& document, int n)
+{
+    for (ModelObject* top : document.objects) {
+        if (!top->objectList) continue;
+        for (ModelObject* o : *top->objectList)
+            for (Texture& t : o->textures)
+                if (n < t.patternCount && n < maxPatterns && t.images[n]) {
+                    t.currentPattern = n;
+                    t.currentImage = t.images[n];
+                }
+    }
+}
+
+bool writePng(const Frame& frame, const std::string& path)
+{
+    QImage image(frame.width(), frame.height(), QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (int i = 0; i < 256; ++i) {
+        const PaletteEntry& e = frame.palette()[i];
+        colours.append(qRgb(e.red, e.green, e.blue));
+    }
+    image.setColorTable(colours);
+    for (int y = 0; y < frame.height(); ++y) std::memcpy(image.scanLine(y), frame.row(y), size_t(frame.width()));
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+} // namespace
+
+bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error)
+{
+    std::vector<std::string> files;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--zbuffer") {
+            o.zbuffer = true;
+        } else if (arg == "--size") {
+            if (!hasValue || !readSize(argv[++i], o.width, o.height)) {
+                error = "--size needs WIDTHxHEIGHT, each 1 to 16384";
+                return false;
+            }
+        } else if (arg == "--zoom") {
+            if (!hasValue || !readInt(argv[++i], o.zoom)) {
+                error = "--zoom needs an integer (256 = 1.0)";
+                return false;
+            }
+        } else if (arg == "--camera") {
+            if (!hasValue || !readView(argv[++i], o.view)) {
+                error = "--camera needs x,y,z,a,b,c";
+                return false;
+            }
+            o.camera = true;
+        } else if (arg == "--pattern") {
+            if (!hasValue || !readInt(argv[++i], o.pattern) || o.pattern < 0 || o.pattern >= maxPatterns) {
+                error = "--pattern needs a pattern number from 0 to 63";
+                return false;
+            }
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            error = "unknown option " + arg;
+            return false;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        error = "--render needs OUT.png and MODEL";
+        return false;
+    }
+    o.output = files[0];
+    o.model = files[1];
+    return true;
+}
+
+int renderModel(const RenderOptions& o)
+{
+    ModelDocument document;
+    if (o.camera) document.place(o.view[0], o.view[1], o.view[2], o.view[3], o.view[4], o.view[5]);
+    std::string reason;
+    if (readModel(document, o.model, &reason) != ReadResult::ok) {
+        std::fprintf(stderr, "quillomodel: cannot read %s: %s\n", o.model.c_str(), reason.c_str());
+        return 1;
+    }
+    document.zoom = o.zoom;
+
+    // As after loading in the editor: redraw (which also places every
+    // object from its position), then the world blocks.
+    GMTBL table;
+    Frame frame(o.width, o.height, o.zbuffer);
+    table.attachDisplay(&frame);
+    FrameLists lists;
+    if (!redraw(document, table, lists)) return 1;
+    updateWorld(document);
+    if (o.pattern >= 0) showPattern(document, o.pattern);
+    drawFrame(document, lists, table, frame);
+
+    if (!writePng(frame, o.output)) {
+        std::fprintf(stderr, "quillomodel: cannot write %s\n", o.output.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int renderCommand(int argc, char** argv)
+{
+    RenderOptions options;
+    std::string error;
+    if (!parseRenderOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "quillomodel: %s\n", error.c_str());
+        return 2;
+    }
+    return renderModel(options);
+}
+
+} // namespace quillo

@@ -1,0 +1,113 @@
+#include "script_runner.h"
+
+#include <sstream>
+
+namespace quillo {
+
+bool splitScriptLine(const std::string& line, std::vector<std::string>& words)
+{
+    words.clear();
+    size_t i = 0;
+    while (i < line.size()) {
+        char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '#') break;
+        std::string word;
+        if (c == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
+                    word += line[i + 1];
+                    i += 2;
+                } else if (line[i] == '"') {
+                    closed = true;
+                    ++i;
+                    break;
+                } else {
+                    word += line[i++];
+                }
+            }
+            if (!closed) return false;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
+        }
+        words.push_back(word);
+    }
+    return true;
+}
+
+namespace {
+
+bool answerLine(ScriptedDialogs& dialogs, const std::vector<std::string>& words, std::string& why)
+{
+    if (words[0] == "answer") {
+        std::vector<std::string> rest(words.begin() + 1, words.end());
+        return dialogs.queueWords(rest, why);
+    }
+    // expect message TEXT
+    if (words.size() != 3 || words[1] != "message") {
+        why = "expect takes: message TEXT";
+        return false;
+    }
+    return dialogs.queueWords({"message", words[2]}, why);
+}
+
+} // namespace
+
+int queueLeadingAnswers(ScriptedDialogs& dialogs, const std::string& script, std::string& error)
+{
+    std::istringstream in(script);
+    std::string line;
+    std::vector<std::string> words;
+    int number = 0, leading = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!splitScriptLine(line, words)) break; // reported when run
+        if (words.empty()) continue;
+        if (words[0] != "answer" && words[0] != "expect") break;
+        std::string why;
+        if (!answerLine(dialogs, words, why)) {
+            error = "line " + std::to_string(number) + ": " + why;
+            return -1;
+        }
+        leading = number;
+    }
+    return leading;
+}
+
+bool ScriptRunner::run(const std::string& script, int skip)
+{
+    std::istringstream in(script);
+    std::string line;
+    std::vector<std::string> words;
+    int number = 0;
+    auto failAt = [&](const std::string& why) {
+        error_ = "line " + std::to_string(number) + ": " + why;
+        return false;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        if (number <= skip) continue;
+        if (!splitScriptLine(line, words)) return failAt("a quote is not closed");
+        if (words.empty()) continue;
+        std::string why;
+        if (words[0] == "answer" || words[0] == "expect") {
+            if (!answerLine(dialogs_, words, why)) return failAt(why);
+            continue;
+        }
+        bool consumes = false;
+        bool ok = runVerb(words, why, consumes);
+        if (!dialogs_.failure().empty()) return failAt(dialogs_.failure());
+        if (!ok) return failAt(why);
+        if (consumes && dialogs_.pending())
+            return failAt("the answer \"" + dialogs_.next().kind + "\" was not used");
+    }
+    if (dialogs_.pending()) return failAt("the answer \"" + dialogs_.next().kind + "\" was not used by the end");
+    return true;
+}
+
+} // namespace quillo

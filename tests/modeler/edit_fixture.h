@@ -1,0 +1,114 @@
+// A model editor for the editing-command tests: scripted dialogs that also
+// record what the select and input boxes were shown, and small helpers to
+// pick faces and look at the model.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/messages.h"
+#include "modeler/model_editor.h"
+#include "platform/scripted_dialogs.h"
+#include "../support/temp_dir.h"
+#include "editor_fixture.h"
+
+namespace quillo::test {
+
+struct RecordingDialogs : ScriptedDialogs {
+    std::vector<std::vector<std::string>> selectLists;
+    std::vector<std::string> selectTexts;
+    std::vector<std::string> prompts;
+    std::vector<std::string> presets; // what each input box showed when it opened
+    int paletteBoxes = 0;
+
+    int selectBoxShown(const std::vector<std::string>& names, const std::string& text, int start) override
+    {
+        selectLists.push_back(names);
+        selectTexts.push_back(text);
+        return ScriptedDialogs::selectBoxShown(names, text, start);
+    }
+    int inputBox(const std::string& prompt, std::string& answer) override
+    {
+        prompts.push_back(prompt);
+        presets.push_back(answer);
+        return ScriptedDialogs::inputBox(prompt, answer);
+    }
+    int paletteBox(const GMTBL& table) override
+    {
+        ++paletteBoxes;
+        return ScriptedDialogs::paletteBox(table);
+    }
+};
+
+struct EditFixture {
+    RecordingDialogs dialogs;
+    MemorySettingsStore store;
+    RecordingHost host;
+    ModelEditor editor{dialogs, store, &host};
+    Frame frame{640, 480, false};
+    TempDir dir;
+
+    EditFixture() { dt = defaultGridStep; }
+    ~EditFixture() { dt = defaultGridStep; }
+
+    void answer(std::vector<std::string> words)
+    {
+        std::string error;
+        if (!dialogs.queueWords(words, error)) throw std::runtime_error(error);
+    }
+    // Opens `text` as a model file; `then` answers the part choice.
+    void open(const std::string& name, const std::string& text, std::vector<std::string> then = {})
+    {
+        std::vector<std::vector<std::string>> answers;
+        if (!then.empty()) answers.push_back(then);
+        openAnswering(name, text, answers);
+    }
+    // The same with every answer the object and part choice need.
+    void openAnswering(const std::string& name, const std::string& text,
+                       const std::vector<std::vector<std::string>>& answers)
+    {
+        writeText(dir / name, text);
+        answer({"file", dir / name});
+        for (const auto& a : answers) answer(a);
+        editor.dispatch(101);
+        draw();
+    }
+    void draw() { editor.drawFrame(frame); }
+    bool run(int command)
+    {
+        bool changed = editor.dispatch(command);
+        draw();
+        return changed;
+    }
+    ModelObject& object() { return *editor.state.currentobject; }
+    EditorState& state() { return editor.state; }
+    // The part of the current object with this name.
+    ModelPart* part(const char* name)
+    {
+        for (ModelPart* p : object().partList)
+            if (std::strcmp(p->name, name) == 0) return p;
+        return nullptr;
+    }
+    // Picks face `index` of `p` and its corner `corner`, as a click would.
+    void pick(const ModelPart* p, int index, int corner = 0)
+    {
+        const Face& f = p->faces[index];
+        for (int k = 0; k < 4; ++k) editor.state.pickface.c[k] = f.index(k);
+        editor.state.pickpoint = f.index(corner);
+    }
+    // The grid coordinates of vertex i.
+    std::vector<int> grid(int i)
+    {
+        const Vertex& v = object().vertices[i];
+        return {int(v.x / dt), int(v.y / dt), int(v.z / dt)};
+    }
+    std::string failure() const { return dialogs.failure(); }
+};
+
+inline bool sameRecord(const Face& a, const Face& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Corners of a face as a list, for readable comparisons.
+inline std::vector<int> corners(const Face& f) { return {f.vertexA, f.vertexB, f.vertexC, f.vertexD}; }
+
+} // namespace quillo::test

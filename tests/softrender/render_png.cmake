@@ -1,0 +1,32 @@
+# Runs `quillomodel --render` twice into OUT_DIR and checks that the PNG was
+# written, that both runs wrote the same bytes and, when EXPECTED is given,
+# that they equal that stored PNG.
+# Variables: PROGRAM, OUT_DIR, NAME, MODEL, OPTIONS (a ;-list), EXPECTED.
+file(MAKE_DIRECTORY ${OUT_DIR})
+set(first ${OUT_DIR}/${NAME}_1.png)
+set(second ${OUT_DIR}/${NAME}_2.png)
+file(REMOVE ${first} ${second})
+foreach(out ${first} ${second})
+  execute_process(COMMAND ${PROGRAM} --render ${out} ${MODEL} ${OPTIONS}
+                  RESULT_VARIABLE status ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "quillomodel --render failed (${status}): ${errors}")
+  endif()
+  if(NOT EXISTS ${out})
+    message(FATAL_ERROR "no PNG written at ${out}")
+  endif()
+endforeach()
+file(READ ${first} head LIMIT 8 HEX)
+if(NOT head STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "${first} is not a PNG file")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${first} ${second} RESULT_VARIABLE differ)
+if(differ)
+  message(FATAL_ERROR "two renders of ${MODEL} differ")
+endif()
+if(EXPECTED)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${first} ${EXPECTED} RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${first} differs from the stored ${EXPECTED}")
+  endif()
+endif()
