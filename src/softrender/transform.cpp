@@ -176,8 +176,11 @@ void projectAll(const std::vector<Vertex*>& vertices, const Projection& projecti
         }
         if (depth > 0) {
             const double inverse = 1.0 / double(depth);
-            v->sx = saturate32(int64_t(truncToInt(double(int64_t(v->vx) * projection.scale) * inverse)) + projection.cx);
-            v->sy = saturate32(int64_t(truncToInt(double(int64_t(v->vy) * projection.scale) * inverse)) + projection.cy);
+            auto onScreen = [&](int32_t view, int centre) {
+                return saturate32(int64_t(truncToInt(double(int64_t(view) * projection.scale) * inverse)) + centre);
+            };
+            v->sx = onScreen(v->vx, projection.cx);
+            v->sy = onScreen(v->vy, projection.cy);
         } else {
             v->sx = v->sy = offScreen;
         }

@@ -21,9 +21,7 @@ struct RowShades {
     {
         for (int i = 0; i < 64 * 64 * 4; ++i) map[i] = uint8_t(i >> 2);
     }
-};
-
-const RowShades rowShades;
+} const rowShades;
 
 struct Canvas {
     Frame frame;
@@ -33,7 +31,6 @@ struct Canvas {
     {
     }
     uint8_t at(int x, int y) const { return frame.pixel(x, y); }
-    int32_t depth(int x, int y) const { return frame.depth(x, y); }
     int count(uint8_t value) const
     {
         int n = 0;
@@ -50,27 +47,20 @@ RasterVertex corner(int x, int y, int light = 512, int rz = 1000, int u = 0, int
 
 } // namespace
 
-TEST(RasteriserFill, CoversTheTriangleRowByRow)
+TEST(RasteriserFill, CoversTheTriangleRowByRowWithItsColourAndLevel)
 {
     Canvas c(64, 48);
-    // Light 512 is level 32; with colour 0 every pixel shows row 32.
-    rasterShaded(c.target, corner(10, 10), corner(10, 30), corner(30, 30), 0, 200);
+    rasterShaded(c.target, corner(10, 10), corner(10, 30), corner(30, 30), 0, 200); // light 512: level 32
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
             const bool inside = (y >= 10 && y < 30 && x >= 10 && x <= y) || (y == 30 && x >= 10 && x <= 30);
             EXPECT_EQ(c.at(x, y) == 32, inside) << x << "," << y;
         }
-    EXPECT_EQ(c.count(32), 231);
+    rasterShaded(c.target, corner(40, 2, 1018), corner(40, 8, 1018), corner(46, 8, 1018), 3, 200);
+    EXPECT_EQ(c.at(41, 6), 3 * 64 + 63); // light 1018 is level 63 of colour 3
 }
 
-TEST(RasteriserFill, ColourIndexAndLevelPickTheShadeRow)
-{
-    Canvas c(32, 32);
-    rasterShaded(c.target, corner(2, 2, 1018), corner(2, 20, 1018), corner(20, 20, 1018), 3, 200);
-    EXPECT_EQ(c.at(3, 10), uint8_t(3 * 64 + 63)); // light 1018 is level 63 of colour 3
-}
-
-TEST(RasteriserFill, BackFaceDrawsNeitherFillNorOutline)
+TEST(RasteriserFill, BackFacesDrawNeitherFillNorOutline)
 {
     Canvas c(64, 48);
     c.target.cx = 20;
@@ -83,230 +73,150 @@ TEST(RasteriserFill, OutlineIsDrawnShiftedByCx)
     Canvas c(100, 48);
     c.target.cx = 50;
     rasterShaded(c.target, corner(10, 10), corner(10, 30), corner(30, 30), 0, 200);
-    for (int y = 10; y <= 30; ++y) EXPECT_EQ(c.at(60, y), 200) << y; // A -> B
-    for (int x = 60; x <= 80; ++x) EXPECT_EQ(c.at(x, 30), 200) << x; // B -> C
-    for (int i = 0; i <= 20; ++i) EXPECT_EQ(c.at(60 + i, 10 + i), 200) << i; // C -> A
-    EXPECT_EQ(c.at(10, 20), 32); // the fill stays where it was
+    for (int i = 0; i <= 20; ++i) {
+        EXPECT_EQ(c.at(60, 10 + i), 200) << i; // A -> B
+        EXPECT_EQ(c.at(60 + i, 30), 200) << i; // B -> C
+        EXPECT_EQ(c.at(60 + i, 10 + i), 200) << i; // C -> A
+    }
     EXPECT_EQ(c.count(200), 21 + 20 + 19);
+    EXPECT_EQ(c.at(10, 20), 32); // the fill stays where it was
 }
 
-TEST(RasteriserFill, CornersOnOneRowFillTheSpanFromMiddleToBottom)
+TEST(RasteriserFill, SpanEnds)
 {
-    Canvas c(32, 16);
-    // Sorted by y with ties in winding order: top A, middle B, bottom C.
-    rasterShaded(c.target, corner(5, 8), corner(20, 8), corner(12, 8), 0, 200);
-    for (int x = 0; x < 32; ++x) EXPECT_EQ(c.at(x, 8) == 32, x >= 12 && x <= 20) << x;
-    EXPECT_EQ(c.count(32), 9);
-}
-
-TEST(RasteriserFill, SpanFromLeftOfTheFrameStartsWithTheInterpolatedColour)
-{
-    Canvas c(32, 16);
-    // A span from x = -10 (level 0) to x = 5 (level 60): four levels a pixel.
+    Canvas c(20, 16, false, 32);
+    std::memset(c.target.pixels, 0xEE, 32 * 16); // mark the padding between width and pitch
+    for (int y = 0; y < 16; ++y) std::memset(c.target.pixels + y * 32, 0, 20);
+    // All corners on one row: sorted with ties in winding order, the span
+    // runs from the middle corner (B) to the bottom one (C).
+    rasterShaded(c.target, corner(5, 8), corner(17, 8), corner(12, 8), 0, 200);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(c.at(x, 8) == 32, x >= 12 && x <= 17) << x;
+    // From x = -10 (level 0) to x = 5 (level 60): four levels a pixel from pixel 0.
     rasterShaded(c.target, corner(-10, 4, 0), corner(-10, 4, 0), corner(5, 4, 960), 0, 200);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(c.at(x, 4), 40 + 4 * x) << x;
-    EXPECT_EQ(c.at(5, 4), 60);
+    for (int x = 0; x <= 5; ++x) EXPECT_EQ(c.at(x, 4), 40 + 4 * x) << x;
     EXPECT_EQ(c.at(6, 4), 0);
-}
-
-TEST(RasteriserFill, SpanPastTheRightEdgeEndsWithTheRightColour)
-{
-    Canvas c(20, 8, false, 32);
-    std::memset(c.target.pixels, 0xEE, size_t(32 * 8)); // mark the padding between width and pitch
-    for (int y = 0; y < 8; ++y) std::memset(c.target.pixels + y * 32, 0, 20);
-    // From x = 10 (level 0) to x = 40 (level 60): two levels a pixel.
+    // From x = 10 (level 0) to x = 40 (level 60): the last pixel takes the right end's colour.
     rasterShaded(c.target, corner(10, 3, 0), corner(10, 3, 0), corner(40, 3, 960), 0, 200);
     for (int x = 10; x < 19; ++x) EXPECT_EQ(c.at(x, 3), 2 * (x - 10)) << x;
     EXPECT_EQ(c.at(19, 3), 60);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 20; x < 32; ++x) EXPECT_EQ(c.target.pixels[y * 32 + x], 0xEE);
+    // A triangle reaching above row 0 is cut there: on row y its long edge is at x = y + 100.
+    Canvas tall(256, 64);
+    rasterShaded(tall.target, corner(0, -100), corner(0, 100), corner(200, 100), 0, 200);
+    EXPECT_EQ(tall.at(100, 0), 32);
+    EXPECT_EQ(tall.at(101, 0), 0);
+    EXPECT_EQ(tall.at(163, 63), 32);
+    EXPECT_EQ(tall.at(164, 63), 0);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 20; x < 32; ++x) ASSERT_EQ(c.target.pixels[y * 32 + x], 0xEE);
 }
 
-TEST(RasteriserFill, TriangleAboveTheFrameIsCutAtRowZero)
-{
-    Canvas c(256, 64);
-    rasterShaded(c.target, corner(0, -100), corner(0, 100), corner(200, 100), 0, 200);
-    // On row y the long edge is at x = y + 100.
-    EXPECT_EQ(c.at(100, 0), 32);
-    EXPECT_EQ(c.at(101, 0), 0);
-    EXPECT_EQ(c.at(163, 63), 32);
-    EXPECT_EQ(c.at(164, 63), 0);
-}
-
-TEST(RasteriserFill, RejectsTrianglesWhollyOffOneSide)
-{
-    Canvas c(32, 32);
-    rasterShaded(c.target, corner(-10, 5), corner(-10, 20), corner(-1, 20), 0, 200);
-    rasterShaded(c.target, corner(5, 40), corner(5, 60), corner(20, 60), 0, 200);
-    EXPECT_EQ(c.count(0), 32 * 32);
-}
-
-TEST(RasteriserDither, LevelSixtyThreeDithersThreeOfFourPixelsToWhite)
+TEST(RasteriserFill, LevelSixtyThreeDithersThreeOfFourPixelsToWhite)
 {
     GMTBL table;
     ASSERT_EQ(table.getm(255, 0, 0, 0.2f, 1.0f, 0.0f), 0);
     ASSERT_TRUE(table.buildShades());
     Frame frame(16, 16, false);
-    DrawTarget t = frame.target(table);
+    const DrawTarget t = frame.target(table);
     rasterShaded(t, corner(0, 0, 1018), corner(0, 15, 1018), corner(15, 15, 1018), 0, 200);
     rasterShaded(t, corner(0, 0, 1018), corner(15, 15, 1018), corner(15, 0, 1018), 0, 200);
-    // Step 15 of the ramp is (255, 0, 0): the static red, entry 249.
+    // Ramp step 15 is (255, 0, 0), the static red of entry 249; the step
+    // above the ramp is the static white, 255.
     for (int y = 2; y < 14; ++y)
-        for (int x = 2; x < 14; ++x) {
-            const int k = (y % 2) * 2 + x % 2;
-            EXPECT_EQ(frame.pixel(x, y), k == 2 ? 249 : 255) << x << "," << y;
-        }
+        for (int x = 2; x < 14; ++x)
+            EXPECT_EQ(frame.pixel(x, y), (y % 2) * 2 + x % 2 == 2 ? 249 : 255) << x << "," << y;
 }
 
-TEST(RasteriserDepth, NearerTriangleWinsWhicheverIsDrawnFirst)
+TEST(RasteriserDepth, NearerWinsWhicheverIsFirstAndTiesKeepTheFirst)
 {
+    auto square = [](Canvas& c, int rz, int base) {
+        rasterShadedZ(c.target, corner(0, 0, 512, rz), corner(0, 31, 512, rz), corner(31, 31, 512, rz), base, 200);
+    };
     for (int order = 0; order < 2; ++order) {
         Canvas c(32, 32, true);
-        auto nearer = [&] { rasterShadedZ(c.target, corner(0, 0, 512, 2000), corner(0, 31, 512, 2000), corner(31, 31, 512, 2000), 1, 200); };
-        auto farther = [&] { rasterShadedZ(c.target, corner(0, 0, 512, 1000), corner(0, 31, 512, 1000), corner(31, 31, 512, 1000), 2, 200); };
-        if (order == 0) {
-            nearer();
-            farther();
-        } else {
-            farther();
-            nearer();
-        }
+        square(c, order ? 1000 : 2000, order ? 2 : 1);
+        square(c, order ? 2000 : 1000, order ? 1 : 2);
         EXPECT_EQ(c.at(5, 20), 64 + 32) << order;
-        EXPECT_EQ(c.depth(5, 20), 2000 * 2048);
+        EXPECT_EQ(c.frame.depth(5, 20), 2000 * 2048);
     }
-}
-
-TEST(RasteriserDepth, EqualDepthKeepsTheFirstDrawn)
-{
     Canvas c(32, 32, true);
-    rasterShadedZ(c.target, corner(0, 0, 512, 1500), corner(0, 31, 512, 1500), corner(31, 31, 512, 1500), 1, 200);
-    rasterShadedZ(c.target, corner(0, 0, 512, 1500), corner(0, 31, 512, 1500), corner(31, 31, 512, 1500), 2, 200);
+    square(c, 1500, 1);
+    square(c, 1500, 2);
+    square(c, 0, 3); // depth 0 never beats a cleared buffer either
     EXPECT_EQ(c.at(5, 20), 64 + 32);
-    EXPECT_EQ(c.count(2 * 64 + 32), 0);
+    EXPECT_EQ(c.count(2 * 64 + 32), 0); // only the later outlines (entry 200) cover the edges
+    EXPECT_EQ(c.count(3 * 64 + 32), 0);
 }
-
-TEST(RasteriserDepth, FarthestDepthZeroNeverBeatsAClearedBuffer)
-{
-    Canvas c(16, 16, true);
-    rasterShadedZ(c.target, corner(0, 0, 512, 0), corner(0, 15, 512, 0), corner(15, 15, 512, 0), 1, 200);
-    EXPECT_EQ(c.count(64 + 32), 0);
-}
-
-namespace {
-
-// A 4 x 4 pattern of colour 2 (texel 128) with one texel of colour 3.
-struct Pattern {
-    int32_t texels[16];
-    const int32_t* rows[4];
-    Pattern()
-    {
-        for (int i = 0; i < 16; ++i) texels[i] = 2 * 64;
-        texels[1 * 4 + 2] = 3 * 64; // column 2, row 1
-        for (int r = 0; r < 4; ++r) rows[r] = texels + 4 * r;
-    }
-    TexelSource source() const { return TexelSource{rows, 4, 4, 5 * 64}; }
-};
-
-} // namespace
 
 TEST(RasteriserTexture, ReadsTexelsAndFallsBackOutsideThePattern)
 {
-    const Pattern p;
-    Canvas c(32, 8);
-    // One span on row 2 from u = -2 to u = 6 texels over x = 0..16, v at row 1.
-    rasterTextured(c.target, corner(0, 2, 0, 1000, -2 << 10, 1 << 10), corner(0, 2, 0, 1000, -2 << 10, 1 << 10),
-                   corner(16, 2, 0, 1000, 6 << 10, 1 << 10), p.source(), 200);
-    // Half a texel a pixel: x 0..3 have u < 0, x 4..11 are inside, x 12.. beyond the width.
+    // A 4 x 4 pattern of colour 2 with colour 3 at column 2, row 1.
+    int32_t texels[16];
+    const int32_t* rows[4];
+    for (int i = 0; i < 16; ++i) texels[i] = 2 * 64;
+    texels[1 * 4 + 2] = 3 * 64;
+    for (int r = 0; r < 4; ++r) rows[r] = texels + 4 * r;
+    const TexelSource pattern{rows, 4, 4, 5 * 64};
+    Canvas c(32, 8, true);
+    // Row 2: u from -2 to 6 texels over x = 0..16 (half a texel a pixel), v at row 1, level 10.
+    rasterTexturedZ(c.target, corner(0, 2, 160, 1000, -2 << 10, 1 << 10), corner(0, 2, 160, 1000, -2 << 10, 1 << 10),
+                    corner(16, 2, 160, 1000, 6 << 10, 1 << 10), pattern, 200);
     for (int x = 0; x <= 16; ++x) {
         const int u = -2 * 1024 + x * 512;
-        const uint8_t expected = u < 0 || (u >> 10) >= 4 ? 5 * 64 & 255 : (u >> 10) == 2 ? 3 * 64 : 2 * 64;
-        EXPECT_EQ(c.at(x, 2), expected) << x;
+        const int row = u < 0 || (u >> 10) >= 4 ? 5 * 64 : (u >> 10) == 2 ? 3 * 64 : 2 * 64;
+        EXPECT_EQ(c.at(x, 2), uint8_t(row + 10)) << x;
     }
+    const TexelSource none{nullptr, 4, 4, 7 * 64}; // nothing loaded: the material's own colour
+    rasterTextured(c.target, corner(0, 4), corner(0, 4), corner(3, 4), none, 200);
+    EXPECT_EQ(c.at(1, 4), uint8_t(7 * 64 + 32));
 }
 
-TEST(RasteriserTexture, LightAddsItsLevelToTheTexelRow)
-{
-    const Pattern p;
-    Canvas c(32, 8, true);
-    rasterTexturedZ(c.target, corner(0, 2, 160, 1000, 0, 0), corner(0, 2, 160, 1000, 0, 0),
-                    corner(3, 2, 160, 1000, 0, 0), p.source(), 200);
-    EXPECT_EQ(c.at(1, 2), 2 * 64 + 10);
-    EXPECT_EQ(c.depth(1, 2), 1000 * 2048);
-}
-
-TEST(RasteriserTexture, MissingImageDrawsTheFallbackColour)
-{
-    Canvas c(16, 16);
-    const TexelSource none{nullptr, 4, 4, 7 * 64};
-    rasterTextured(c.target, corner(0, 0, 0), corner(0, 15, 0), corner(15, 15, 0), none, 200);
-    EXPECT_EQ(c.at(2, 10), 7 * 64 & 255);
-}
-
-TEST(RasteriserLines, StepIn16Dot16AndSetBothEnds)
+TEST(RasteriserLines, StepIn16Dot16AndAreClippedToTheFrame)
 {
     Canvas c(16, 16);
     drawLine(c.target, 0, 0, 10, 3, 9);
     drawLine(c.target, 0, 13, 10, 10, 8);
     drawLine(c.target, 12, 1, 14, 9, 7);
-    const std::vector<std::pair<int, int>> rising = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}, {5, 1},
-                                                     {6, 2}, {7, 2}, {8, 3}, {9, 3}, {10, 3}};
-    const std::vector<std::pair<int, int>> falling = {{0, 13}, {1, 13}, {2, 13}, {3, 12}, {4, 12}, {5, 12},
-                                                      {6, 11}, {7, 11}, {8, 10}, {9, 10}, {10, 10}};
-    const std::vector<std::pair<int, int>> steep = {{12, 1}, {12, 2}, {12, 3}, {13, 4}, {13, 5},
-                                                    {13, 6}, {14, 7}, {14, 8}, {14, 9}};
-    for (auto [x, y] : rising) EXPECT_EQ(c.at(x, y), 9) << x << "," << y;
-    for (auto [x, y] : falling) EXPECT_EQ(c.at(x, y), 8) << x << "," << y;
-    for (auto [x, y] : steep) EXPECT_EQ(c.at(x, y), 7) << x << "," << y;
-    EXPECT_EQ(c.count(9), 11);
-    EXPECT_EQ(c.count(8), 11);
-    EXPECT_EQ(c.count(7), 9);
-}
+    const int rising[11] = {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3}; // y for x = 0..10
+    for (int x = 0; x <= 10; ++x) {
+        EXPECT_EQ(c.at(x, rising[x]), 9) << x;
+        EXPECT_EQ(c.at(x, 13 - rising[x]), 8) << x; // falling: rounded the same way
+    }
+    const int steep[9] = {12, 12, 12, 13, 13, 13, 14, 14, 14}; // x for y = 1..9
+    for (int y = 1; y <= 9; ++y) EXPECT_EQ(c.at(steep[y - 1], y), 7) << y;
+    EXPECT_EQ(c.count(9) + c.count(8) + c.count(7), 11 + 11 + 9);
 
-TEST(RasteriserLines, AreClippedToTheFrame)
-{
-    Canvas c(20, 20);
-    drawLine(c.target, -50, 10, 50, 10, 9);
-    EXPECT_EQ(c.count(9), 20);
-    drawLine(c.target, -1000, -1000, 1000, 1000, 8);
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(c.at(i, i), 8) << i;
-    EXPECT_EQ(c.count(9), 19); // the diagonal crossed the first line at (10, 10)
-    drawLine(c.target, -5, -5, -1, 30, 7); // wholly left of the frame
-    drawLine(c.target, 3, 25, 40, 21, 7);  // wholly below it
-    EXPECT_EQ(c.count(7), 0);
-}
-
-TEST(RasteriserLines, PenKeepsTheLastEndPoint)
-{
-    Canvas c(20, 20);
-    LinePen pen(c.target);
-    pen.moveTo(2, 2);
-    pen.lineTo(2, 6, 9);
-    pen.lineTo(8, 6, 9);
-    EXPECT_EQ(pen.x(), 8);
-    EXPECT_EQ(pen.y(), 6);
-    EXPECT_EQ(c.count(9), 5 + 6);
+    Canvas d(20, 20);
+    drawLine(d.target, -50, 10, 50, 10, 9);
+    EXPECT_EQ(d.count(9), 20);
+    drawLine(d.target, -1000, -1000, 1000, 1000, 8);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(d.at(i, i), 8) << i;
+    drawLine(d.target, -5, -5, -1, 30, 7); // wholly left of the frame
+    drawLine(d.target, 3, 25, 40, 21, 7);  // wholly below it
+    EXPECT_EQ(d.count(7), 0);
 }
 
 TEST(RasteriserSafety, WildCornersNeverWriteOutsideTheFrame)
 {
     std::mt19937 random(7);
     auto wild = [&](int32_t range) { return int32_t(std::uniform_int_distribution<int64_t>(-range, range)(random)); };
-    const Pattern p;
+    int32_t texels[16] = {};
+    const int32_t* rows[4] = {texels, texels + 4, texels + 8, texels + 12};
+    const TexelSource pattern{rows, 4, 4, 64};
     for (int round = 0; round < 3000; ++round) {
         const int w = 1 + int(random() % 40), h = 1 + int(random() % 30);
         Canvas c(w, h, true, w + 8);
         std::memset(c.target.pixels, 0xEE, size_t((w + 8) * h));
-        for (int y = 0; y < h; ++y) std::memset(c.target.pixels + y * (w + 8), 0, size_t(w));
+        c.frame.clear();
         c.target.cx = wild(100);
         const int32_t range = round % 3 == 0 ? INT32_MAX : round % 3 == 1 ? 100000 : 60;
         RasterVertex v[3];
-        for (auto& k : v) k = RasterVertex{wild(range), wild(range), wild(range), wild(range), wild(range), wild(range)};
-        const TexelSource s = p.source();
+        for (auto& k : v)
+            k = RasterVertex{wild(range), wild(range), wild(range), wild(range), wild(range), wild(range)};
         switch (round % 4) {
         case 0: rasterShaded(c.target, v[0], v[1], v[2], int(random()), uint8_t(round)); break;
         case 1: rasterShadedZ(c.target, v[0], v[1], v[2], int(random()), uint8_t(round)); break;
-        case 2: rasterTextured(c.target, v[0], v[1], v[2], s, uint8_t(round)); break;
-        default: rasterTexturedZ(c.target, v[0], v[1], v[2], s, uint8_t(round)); break;
+        case 2: rasterTextured(c.target, v[0], v[1], v[2], pattern, uint8_t(round)); break;
+        default: rasterTexturedZ(c.target, v[0], v[1], v[2], pattern, uint8_t(round)); break;
         }
         drawLine(c.target, wild(range), wild(range), wild(range), wild(range), 1);
         for (int y = 0; y < h; ++y)
