@@ -1,19 +1,25 @@
-// quillomodel: the model editor. The modes below need no display.
+// quillomodel: the model editor. Without options it opens its window;
+// --info, --convert and --render need no display, --script runs an editing
+// script against the window's real commands and dialogs.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "model_info.h"
+#include "modeler/editor_app.h"
 #include "render_command.h"
 
 namespace {
 
 void usage(FILE* to)
 {
-    std::fputs("usage: quillomodel --info MODEL\n"
+    std::fputs("usage: quillomodel [MODEL]                open the editor (on MODEL if it can be read)\n"
+               "       quillomodel --script SCRIPT [MODEL]  run an editing script, then exit\n"
+               "       quillomodel --info MODEL\n"
                "       quillomodel --convert IN OUT\n"
                "       quillomodel --render OUT.png MODEL [--size WxH] [--zbuffer] [--zoom Z]\n"
                "                   [--camera x,y,z,a,b,c] [--pattern N]\n"
+               "  --script   answer every dialog from SCRIPT instead of showing it (see README.md)\n"
                "  --info     print the objects, part trees and table sizes of a model file\n"
                "  --convert  read IN and write OUT in the flavour OUT's name gives\n"
                "             (.md4: integer grid units; .md5 or other: real model units)\n"
@@ -32,6 +38,22 @@ int main(int argc, char** argv)
         usage(stdout);
         return 0;
     }
-    usage(stderr);
-    return 2;
+    quillo::EditorRunOptions options;
+    int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--script") == 0) {
+        if (i + 1 >= argc) {
+            usage(stderr);
+            return 2;
+        }
+        options.scriptPath = argv[i + 1];
+        i += 2;
+    }
+    if (i < argc && std::strncmp(argv[i], "--", 2) == 0) {
+        usage(stderr);
+        return 2;
+    }
+    // The first word of the command line is the model to open.
+    if (i < argc) options.file = argv[i];
+    int qtArgc = 1;
+    return quillo::runEditor(qtArgc, argv, options);
 }

@@ -18,8 +18,9 @@ struct ToolButtonSpec {
 };
 struct ToolGroupSpec {
     const char* title; // null: buttons without a group box
-    int columns;
+    int columns;       // buttons per row
     std::vector<ToolButtonSpec> buttons;
+    bool beside = false; // next to the group before it rather than below
 };
 struct ToolWindowSpec {
     int command; // the menu command that shows the window

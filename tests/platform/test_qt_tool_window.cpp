@@ -61,6 +61,8 @@ TEST(QtToolWindow, TheMouseWindowHasItsFourGroups)
     EXPECT_STREQ(s.groups[1].title, "回転角度");
     EXPECT_STREQ(s.groups[2].title, "マウス縦移動");
     EXPECT_STREQ(s.groups[3].title, "マウス横移動");
+    EXPECT_TRUE(s.groups[3].beside); // the two mouse groups side by side
+    EXPECT_FALSE(s.groups[2].beside);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(s.groups[0].buttons[size_t(i)].command, 600 + i);
         EXPECT_EQ(s.groups[1].buttons[size_t(i)].command, 514 + i);
