@@ -148,7 +148,15 @@ int runEditor(int& argc, char** argv, const EditorRunOptions& options)
     if (scripted) {
         ModelerScript run(modelEditor, scriptedDialogs, [&] { window.drawframe(); },
                           [&](const std::string& path, std::string& why) { return writePng(window, path, why); },
-                          std::cout);
+                          std::cout, [&](const std::string& path, std::string& why) {
+                              if (window.grab().save(QString::fromStdString(path), "PNG")) return true;
+                              why = "cannot write " + path;
+                              return false;
+                          });
+        run.resizeWindow = [&](int w, int h) {
+            window.resize(w, h);
+            QApplication::processEvents();
+        };
         if (!scriptedDialogs.failure().empty()) {
             std::fprintf(stderr, "quillomodel: %s: start-up: %s\n", options.scriptPath.c_str(),
                          scriptedDialogs.failure().c_str());

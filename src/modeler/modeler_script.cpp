@@ -9,8 +9,9 @@
 namespace quillo {
 
 ModelerScript::ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, std::function<void()> drawFrame,
-                             std::function<bool(const std::string&, std::string&)> render, std::ostream& out)
-    : ScriptRunner(dialogs), editor_(editor), drawFrame_(std::move(drawFrame)), render_(std::move(render)), out_(out)
+                             Writer render, std::ostream& out, Writer screenshot)
+    : ScriptRunner(dialogs), editor_(editor), drawFrame_(std::move(drawFrame)), render_(std::move(render)),
+      screenshot_(std::move(screenshot)), out_(out)
 {
 }
 
@@ -157,6 +158,21 @@ bool ModelerScript::runVerb(const std::vector<std::string>& w, std::string& why,
         if (!argc(1, 1)) return false;
         drawFrame_();
         return render_(w[1], why);
+    } else if (verb == "resize") {
+        if (!argc(2, 2) || !numbers(w, 1, 2, n, why)) return false;
+        if (!resizeWindow || n[0] < 1 || n[1] < 1) {
+            why = resizeWindow ? "a window needs a size of at least 1 x 1" : "there is no window to resize";
+            return false;
+        }
+        resizeWindow(n[0], n[1]);
+    } else if (verb == "screenshot") {
+        if (!argc(1, 1)) return false;
+        if (!screenshot_) {
+            why = "there is no window to take a picture of";
+            return false;
+        }
+        drawFrame_();
+        return screenshot_(w[1], why);
     } else if (verb == "state") {
         printState();
     } else {

@@ -12,10 +12,14 @@ namespace quillo {
 
 class ModelerScript : public ScriptRunner {
 public:
+    using Writer = std::function<bool(const std::string& path, std::string& why)>;
     // `drawFrame` draws the current frame (so that picking sees fresh
-    // screen positions); `render` writes it, with the overlay, to a PNG.
-    ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, std::function<void()> drawFrame,
-                  std::function<bool(const std::string& path, std::string& why)> render, std::ostream& out);
+    // screen positions); `render` writes it, with the overlay, to a PNG;
+    // `screenshot` writes the whole window (null when there is none).
+    ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, std::function<void()> drawFrame, Writer render,
+                  std::ostream& out, Writer screenshot = nullptr);
+    // Resizes the window (the `resize W H` verb); none without a window.
+    std::function<void(int width, int height)> resizeWindow;
 
 protected:
     bool runVerb(const std::vector<std::string>& words, std::string& why, bool& consumes) override;
@@ -28,7 +32,8 @@ private:
 
     ModelEditor& editor_;
     std::function<void()> drawFrame_;
-    std::function<bool(const std::string&, std::string&)> render_;
+    Writer render_;
+    Writer screenshot_;
     std::ostream& out_;
 };
 

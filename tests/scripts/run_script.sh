@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
-# Runs a --script file of one of the programs in a fresh folder holding a
-# copy of examples/, with a fresh settings folder and no display, then
-# compares the files it names: run_script.sh PROGRAM SCRIPT [OUTPUT EXPECTED]...
+# Runs a --script file of one of the programs without a display, in a fresh
+# folder holding a copy of examples/ and a fresh settings folder, then
+# compares the files it names:
+#   run_script.sh [--data DIR] [--settled] PROGRAM SCRIPT [OUTPUT EXPECTED]...
+# --data DIR  also copies the files of DIR into the folder
+# --settled   starts with stored settings (no first-run options dialog)
 set -euo pipefail
+data="" settled=0
+while [ $# -gt 0 ]; do
+  case $1 in
+    --data) data=$2; shift 2 ;;
+    --settled) settled=1; shift ;;
+    *) break ;;
+  esac
+done
 program=$1 script=$2
 shift 2
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$source_dir/examples" "$work/examples"
-mkdir -p "$work/config"
+[ -n "$data" ] && cp -r "$data"/. "$work/"
+mkdir -p "$work/config/Quillo Proj"
+if [ $settled = 1 ]; then
+  printf '[General]\nFile%%20Name=\nMaxWidth=640\nMaxHight=480\nMode=Window\nPersCorrect=No\nShade=Gouraud\nZon=No\n' \
+    > "$work/config/Quillo Proj/Model.conf"
+fi
 cd "$work"
 XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen "$program" --script "$script"
 while [ $# -ge 2 ]; do
