@@ -70,8 +70,7 @@ int runEditor(int& argc, char** argv, const EditorRunOptions& options)
         return 2;
     }
 
-    bool active = false;
-    QtDialogs qtDialogs(nullptr, &active);
+    QtDialogs qtDialogs;
     ScriptedDialogs scriptedDialogs;
     Dialogs& dialogs = scripted ? static_cast<Dialogs&>(scriptedDialogs) : qtDialogs;
     MessageSink* previousSink = setMessageSink(&dialogs);
@@ -82,6 +81,7 @@ int runEditor(int& argc, char** argv, const EditorRunOptions& options)
         std::string error;
         leadingLines = queueLeadingAnswers(scriptedDialogs, script, error);
         if (leadingLines < 0) {
+            setMessageSink(previousSink);
             std::fprintf(stderr, "quillomodel: %s: %s\n", options.scriptPath.c_str(), error.c_str());
             return 1;
         }
@@ -100,7 +100,9 @@ int runEditor(int& argc, char** argv, const EditorRunOptions& options)
     fitToScreen(settings);
 
     EditorWindow window(settings);
+    window.active = false; // until start-up is over
     qtDialogs.setOwner(&window);
+    qtDialogs.setActiveFlag(&window.active);
     ModelEditor modelEditor(dialogs, store, &window);
     modelEditor.settings = settings;
     window.setEditor(&modelEditor);
@@ -141,7 +143,7 @@ int runEditor(int& argc, char** argv, const EditorRunOptions& options)
         window.show();
     }
     modelEditor.start(options.file);
-    active = true;
+    window.active = true;
     window.drawframe();
 
     int status = 0;
