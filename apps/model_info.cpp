@@ -27,9 +27,11 @@ void describeObject(std::string& out, const ModelObject& o, int depth)
                   parts.count(), o.materials.count(), o.textures.count(), patterns);
     out += line;
     for (const Texture& t : o.textures) {
-        std::snprintf(line, sizeof line, "%*s  texture %s (%s plane, %d patterns): %s\n", depth * 2, "", t.name,
-                      t.plane == planeXY ? "X-Y" : t.plane == planeZY ? "Z-Y" : "X-Z", t.patternCount, t.files[0]);
+        std::snprintf(line, sizeof line, "%*s  texture %s (%s plane, %d patterns): ", depth * 2, "", t.name,
+                      t.plane == planeXY ? "X-Y" : t.plane == planeZY ? "Z-Y" : "X-Z", t.patternCount);
         out += line;
+        out += t.files[0]; // a path may be longer than the line buffer
+        out += "\n";
     }
     describePart(out, *o.rootPart, depth + 1);
 }
