@@ -66,8 +66,8 @@ def face_lines(faces, keyword="q"):
     return ["%s %d %d %d %d" % ((keyword,) + tuple(f)) for f in faces]
 
 
-def material(amb, dif, spec, rgb):
-    return ["m %10g %10g %10g" % (amb, dif, spec), "c %d %d %d" % rgb]
+def material(amb, dif, specular, rgb):
+    return ["m %10g %10g %10g" % (amb, dif, specular), "c %d %d %d" % rgb]
 
 
 def write_model(name, lines):

@@ -12,7 +12,7 @@ namespace quillo {
 
 const ToolWindowSpec& modeWindowSpec()
 {
-    static const ToolWindowSpec spec = {520, "DMODE", "ﾓｰﾄﾞ",
+    static const ToolWindowSpec layout = {520, "DMODE", "ﾓｰﾄﾞ",
                                         {{nullptr, 1,
                                           {{620, "カメラ"},
                                            {622, "物体"},
@@ -20,12 +20,12 @@ const ToolWindowSpec& modeWindowSpec()
                                            {631, "部分２"},
                                            {621, "点"},
                                            {630, "ﾃｸｽﾁｬ"}}}}};
-    return spec;
+    return layout;
 }
 
 const ToolWindowSpec& faceWindowSpec()
 {
-    static const ToolWindowSpec spec = {523, "DTOOL", "面操作",
+    static const ToolWindowSpec layout = {523, "DTOOL", "面操作",
                                         {{nullptr, 2,
                                           {{500, "部分異動"},
                                            {501, "削除"},
@@ -43,12 +43,12 @@ const ToolWindowSpec& faceWindowSpec()
                                            {513, "裏返す"},
                                            {618, "実行"},
                                            {619, "逆実行"}}}}};
-    return spec;
+    return layout;
 }
 
 const ToolWindowSpec& mouseWindowSpec()
 {
-    static const ToolWindowSpec spec = {
+    static const ToolWindowSpec layout = {
         524,
         "DMOUS",
         "マウス設定",
@@ -66,11 +66,11 @@ const ToolWindowSpec& mouseWindowSpec()
            {1208, "バンク"},
            {1209, "Cancel"}},
           true}}};
-    return spec;
+    return layout;
 }
 
-ToolWindow::ToolWindow(const ToolWindowSpec& spec, std::function<void(int)> command, QWidget* owner)
-    : spec_(spec), command_(std::move(command)), owner_(owner)
+ToolWindow::ToolWindow(const ToolWindowSpec& layout, std::function<void(int)> command, QWidget* owner)
+    : layout_(layout), command_(std::move(command)), owner_(owner)
 {
 }
 
@@ -84,9 +84,9 @@ void ToolWindow::show()
     }
     auto* window = new QDialog(owner_.data());
     window->setAttribute(Qt::WA_DeleteOnClose);
-    prepareDialog(window, spec_.resource, spec_.title);
+    prepareDialog(window, layout_.resource, layout_.title);
     auto* layout = new QGridLayout(window);
-    const auto& groups = spec_.groups;
+    const auto& groups = layout_.groups;
     int row = -1;
     for (size_t g = 0; g < groups.size(); ++g) {
         const ToolGroupSpec& group = groups[g];

@@ -35,7 +35,7 @@ const ToolWindowSpec& mouseWindowSpec(); // 524 "DMOUS" "マウス設定"
 
 class ToolWindow {
 public:
-    ToolWindow(const ToolWindowSpec& spec, std::function<void(int)> command, QWidget* owner = nullptr);
+    ToolWindow(const ToolWindowSpec& layout, std::function<void(int)> command, QWidget* owner = nullptr);
     ~ToolWindow();
     ToolWindow(const ToolWindow&) = delete;
     ToolWindow& operator=(const ToolWindow&) = delete;
@@ -45,10 +45,10 @@ public:
     void close();
     bool isOpen() const { return !window_.isNull(); }
     QDialog* window() const { return window_.data(); }
-    const ToolWindowSpec& spec() const { return spec_; }
+    const ToolWindowSpec& layout() const { return layout_; }
 
 private:
-    const ToolWindowSpec& spec_;
+    const ToolWindowSpec& layout_;
     std::function<void(int)> command_;
     QPointer<QWidget> owner_;
     QPointer<QDialog> window_;

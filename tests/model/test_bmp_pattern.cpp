@@ -23,9 +23,9 @@ struct Fixture {
     Texture texture = makeTexture();
 
     ~Fixture() { releaseImages(texture); }
-    std::string bmp(const std::string& name, const BmpSpec& spec)
+    std::string bmp(const std::string& name, const BmpSpec& shape)
     {
-        writeBmp(dir / name, spec);
+        writeBmp(dir / name, shape);
         return dir / name;
     }
     std::string lastMessage() const { return log.messages.empty() ? "" : log.messages.back(); }

@@ -15,10 +15,10 @@ using quillo::test::visibleWindows;
 
 namespace {
 
-std::vector<std::pair<int, QString>> buttonsOf(const ToolWindowSpec& spec)
+std::vector<std::pair<int, QString>> buttonsOf(const ToolWindowSpec& layout)
 {
     std::vector<std::pair<int, QString>> v;
-    for (const ToolGroupSpec& g : spec.groups)
+    for (const ToolGroupSpec& g : layout.groups)
         for (const ToolButtonSpec& b : g.buttons) v.emplace_back(b.command, QString::fromUtf8(b.label));
     return v;
 }
@@ -85,15 +85,15 @@ TEST(QtToolWindow, TheMouseWindowHasItsFourGroups)
 
 TEST(QtToolWindow, EachButtonSendsItsCommand)
 {
-    for (const ToolWindowSpec* spec : {&modeWindowSpec(), &faceWindowSpec(), &mouseWindowSpec()}) {
+    for (const ToolWindowSpec* layout : {&modeWindowSpec(), &faceWindowSpec(), &mouseWindowSpec()}) {
         std::vector<int> sent;
-        ToolWindow w(*spec, [&](int id) { sent.push_back(id); });
+        ToolWindow w(*layout, [&](int id) { sent.push_back(id); });
         w.show();
         ASSERT_TRUE(w.isOpen());
-        EXPECT_EQ(w.window()->objectName(), QString::fromUtf8(spec->resource));
-        EXPECT_EQ(w.window()->windowTitle(), QString::fromUtf8(spec->title));
+        EXPECT_EQ(w.window()->objectName(), QString::fromUtf8(layout->resource));
+        EXPECT_EQ(w.window()->windowTitle(), QString::fromUtf8(layout->title));
         std::vector<int> expected;
-        for (const auto& [id, label] : buttonsOf(*spec)) {
+        for (const auto& [id, label] : buttonsOf(*layout)) {
             auto* button = findControl<QPushButton>(w.window(), id);
             ASSERT_NE(button, nullptr) << id;
             EXPECT_EQ(button->text(), label);
