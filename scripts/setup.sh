@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the suite needs, only those that are missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=(g++ cmake ninja-build pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libsdl2-mixer-dev timgm6mb-soundfont fonts-ipafont-gothic xvfb xdotool)
 missing=()
 for p in "${packages[@]}"; do
@@ -13,4 +13,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Numbers in files must not follow the user's locale: the tests check that
+# under a comma-decimal locale, which is generated here when missing.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not generate de_DE.UTF-8; its tests will be skipped"
 fi

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 
 #include "model/colour_table.h"
@@ -339,4 +340,17 @@ TEST_F(Md4, BundledExamplesConvertBothWaysUnchanged)
         EXPECT_EQ(save(b, name), original) << name;
     }
     EXPECT_TRUE(log.messages.empty());
+}
+
+TEST_F(Md4, NumbersIgnoreACommaDecimalLocale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no comma-decimal locale installed";
+    ModelDocument doc;
+    ModelObject& o = load(doc, "l.md5", "ob o 0.5 0 0\n dt 0.0125\n v 0.1 -0.25 1.5\npb p 0 0 0\npe p\noe o\n");
+    const std::string text = save(doc, "l2.md5");
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_FLOAT_EQ(o.vertices[0].x, 0.1025f);
+    EXPECT_NE(text.find(" v        0.1      -0.25        1.5\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("ob o        0.5"), std::string::npos) << text;
 }
