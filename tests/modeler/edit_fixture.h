@@ -41,29 +41,7 @@ struct RecordingDialogs : ScriptedDialogs {
     }
 };
 
-struct EditFixture {
-    RecordingDialogs dialogs;
-    MemorySettingsStore store;
-    RecordingHost host;
-    ModelEditor editor{dialogs, store, &host};
-    Frame frame{640, 480, false};
-    TempDir dir;
-
-    EditFixture() { dt = defaultGridStep; }
-    ~EditFixture() { dt = defaultGridStep; }
-
-    void answer(std::vector<std::string> words)
-    {
-        std::string error;
-        if (!dialogs.queueWords(words, error)) throw std::runtime_error(error);
-    }
-    // Opens `text` as a model file; `then` answers the part choice.
-    void open(const std::string& name, const std::string& text, std::vector<std::string> then = {})
-    {
-        std::vector<std::vector<std::string>> answers;
-        if (!then.empty()) answers.push_back(then);
-        openAnswering(name, text, answers);
-    }
+struct EditFixture : BasicEditorFixture<RecordingDialogs> {
     // The same with every answer the object and part choice need.
     void openAnswering(const std::string& name, const std::string& text,
                        const std::vector<std::vector<std::string>>& answers)
@@ -74,14 +52,12 @@ struct EditFixture {
         editor.dispatch(101);
         draw();
     }
-    void draw() { editor.drawFrame(frame); }
     bool run(int command)
     {
         bool changed = editor.dispatch(command);
         draw();
         return changed;
     }
-    ModelObject& object() { return *editor.state.currentobject; }
     EditorState& state() { return editor.state; }
     // The part of the current object with this name.
     ModelPart* part(const char* name)

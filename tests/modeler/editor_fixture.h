@@ -26,16 +26,18 @@ struct RecordingHost : EditorHost {
     bool fullscreen() const override { return full; }
 };
 
-struct EditorFixture {
-    ScriptedDialogs dialogs;
+// `Answers` is the scripted dialogs class (tests may record more).
+template <class Answers>
+struct BasicEditorFixture {
+    Answers dialogs;
     MemorySettingsStore store;
     RecordingHost host;
     ModelEditor editor{dialogs, store, &host};
     Frame frame{640, 480, false};
     TempDir dir;
 
-    EditorFixture() { dt = defaultGridStep; }
-    ~EditorFixture() { dt = defaultGridStep; }
+    BasicEditorFixture() { dt = defaultGridStep; }
+    ~BasicEditorFixture() { dt = defaultGridStep; }
 
     void answer(std::vector<std::string> words)
     {
@@ -55,6 +57,8 @@ struct EditorFixture {
     void draw() { editor.drawFrame(frame); }
     ModelObject& object() { return *editor.state.currentobject; }
 };
+
+using EditorFixture = BasicEditorFixture<ScriptedDialogs>;
 
 // A flat square of 2 x 2 quads facing the viewer, 1600 grid units wide,
 // plus a second square behind it (z = 800) in part "back".
