@@ -76,15 +76,7 @@ ColourBox::ColourBox(const ColourValues& values, PaletteEntry* palette, std::fun
         connect(bars_[c], &QScrollBar::actionTriggered, this, [this, c](int a) { pageStep(c, a); });
     }
 
-    QPushButton* ok = makeButton(this, controls::ok, "Ok");
-    QPushButton* cancel = makeButton(this, controls::cancel, "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, "Ok", "Cancel");
 
     auto* layout = new QVBoxLayout(this);
     QMargins margins = layout->contentsMargins();

@@ -18,16 +18,7 @@ InputBox::InputBox(const std::string& prompt, QWidget* parent) : QDialog(parent)
     promptField->setFocusPolicy(Qt::NoFocus);
     answer_ = named(new QLineEdit(this), controls::answer);
     answer_->setMaxLength(255);
-    QPushButton* ok = makeButton(this, controls::ok, "Ok");
-    QPushButton* cancel = makeButton(this, controls::cancel, "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, "Ok", "Cancel");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(promptField);
     layout->addWidget(answer_);

@@ -29,15 +29,7 @@ MagBox::MagBox(float x, float y, float z, QWidget* parent) : QDialog(parent), fa
         connect(fields_[i], &QLineEdit::textEdited, this, [this, i](const QString& t) { edited(i, t); });
         form->addRow(new QLabel(QString::fromUtf8(labels[i]), this), fields_[i]);
     }
-    QPushButton* ok = makeButton(this, controls::ok, "OK");
-    QPushButton* cancel = makeButton(this, controls::cancel, "ｷｬﾝｾﾙ");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, "OK", "ｷｬﾝｾﾙ");
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -25,16 +25,7 @@ SelectBox::SelectBox(const std::vector<std::string>& names, const std::string& t
         accept();
     });
 
-    QPushButton* ok = makeButton(this, controls::ok, "Ok");
-    QPushButton* cancel = makeButton(this, controls::cancel, "Cancel");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = okCancelRow(this, "Ok", "Cancel");
     auto* layout = new QVBoxLayout(this);
     if (!text_.isEmpty()) {
         // Room for the text painted above the list.

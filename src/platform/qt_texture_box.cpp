@@ -46,15 +46,9 @@ TextureBox::TextureBox(QWidget* parent) : QDialog(parent)
     planeRow->addWidget(zy_);
     planeRow->addWidget(xz_);
 
-    QPushButton* ok = makeButton(this, controls::ok, "Ok");
-    QPushButton* cancel = makeButton(this, controls::cancel, "Cancel");
-    ok->setDefault(true);
+    QPushButton* ok = nullptr;
+    QHBoxLayout* buttons = okCancelRow(this, "Ok", "Cancel", &ok);
     connect(ok, &QPushButton::clicked, this, &TextureBox::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
