@@ -92,4 +92,29 @@ bool saveFileDialog(QWidget* owner, FileType type, std::string& path)
     return run(dialog, qtNameFilters(), filterIndex(type), path);
 }
 
+namespace {
+QStringList filterList(const FileFilter* filters, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i) list << qtNameFilter(filters[i]);
+    return list;
+}
+} // namespace
+
+bool openFileDialog(QWidget* owner, const FileFilter* filters, int count, int selected, std::string& path)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return run(dialog, filterList(filters, count), selected, path);
+}
+
+bool saveFileDialog(QWidget* owner, const FileFilter* filters, int count, int selected, std::string& path)
+{
+    SaveDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return run(dialog, filterList(filters, count), selected, path);
+}
+
 } // namespace quillo

@@ -27,5 +27,8 @@ bool openFileDialog(QWidget* owner, const FileFilter& filter, std::string& path)
 // Save dialog: the folder must exist; an existing file is only taken
 // after the user agreed to replace it.
 bool saveFileDialog(QWidget* owner, FileType type, std::string& path);
+// Both dialogs over a filter list of the caller's own, entry `selected` first.
+bool openFileDialog(QWidget* owner, const FileFilter* filters, int count, int selected, std::string& path);
+bool saveFileDialog(QWidget* owner, const FileFilter* filters, int count, int selected, std::string& path);
 
 } // namespace quillo
