@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/fixed_point.h"
+#include "model/pose_math.h"
 
 namespace quillo {
 
@@ -18,38 +19,6 @@ Projection projectionFor(int width, int height, int zoom)
 }
 
 namespace {
-
-// Row-vector rotation matrices in 32-bit reals, as the pose arithmetic
-// works: X about the X axis (angle a), Y about Y (c), Z about Z (b).
-struct Matrix3 {
-    float m[3][3];
-};
-
-Matrix3 operator*(const Matrix3& l, const Matrix3& r)
-{
-    Matrix3 out;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) out.m[i][j] = l.m[i][0] * r.m[0][j] + l.m[i][1] * r.m[1][j] + l.m[i][2] * r.m[2][j];
-    return out;
-}
-
-Matrix3 turnX(float t)
-{
-    const float s = std::sin(t), c = std::cos(t);
-    return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
-}
-
-Matrix3 turnY(float t)
-{
-    const float s = std::sin(t), c = std::cos(t);
-    return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-}
-
-Matrix3 turnZ(float t)
-{
-    const float s = std::sin(t), c = std::cos(t);
-    return {{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
-}
 
 // One inverse axis step on the light vector: (p, q) -> (c p - s q, s p + c q).
 void unturn(int32_t& p, int32_t& q, int32_t s, int32_t c)
@@ -85,26 +54,8 @@ void turnPose(ModelNode& node, float x, float y, float z, float a, float b, floa
         node.place(x, y, z, a, b, c);
         return;
     }
-    const float a0 = node.angles[0], b0 = node.angles[1], c0 = node.angles[2];
-    Matrix3 r = turnZ(b0) * turnX(a0) * turnY(c0);
-    if (a - a0 != 0.0f) r = turnX(a - a0) * r;
-    if (b - b0 != 0.0f) r = turnZ(b - b0) * r;
-    if (c - c0 != 0.0f) r = turnY(c - c0) * r;
-
-    const float m32 = r.m[2][1];
-    const float na = std::asin(std::clamp(m32, -1.0f, 1.0f));
-    float nb, nc;
-    if (m32 >= -0.9999f && m32 <= 0.9999f) {
-        nb = std::atan2(r.m[0][1], r.m[1][1]);
-        nc = std::atan2(-r.m[2][0], r.m[2][2]);
-    } else if (m32 > 0.9999f) { // X turned a quarter up: b and c share one axis
-        nb = 0.0f;
-        nc = std::atan2(r.m[1][0], -r.m[1][2]);
-    } else {
-        nb = 0.0f;
-        nc = std::atan2(-r.m[1][0], r.m[1][2]);
-    }
-    node.place(x, y, z, na, nb, nc);
+    const PoseAngles turned = turnedAngles({node.angles[0], node.angles[1], node.angles[2]}, {a, b, c});
+    node.place(x, y, z, turned.a, turned.b, turned.c);
 }
 
 void composeWorld(ModelNode& node, const TransformBlock& parent, TransformBlock& world)
