@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,25 +14,17 @@
 #include "dxfconv/dxf_dialog_fields.h"
 #include "facesmith_files.h"
 #include "model/messages.h"
+#include "platform/qt_text.h"
 
 namespace quillo {
 
 namespace {
 
-QString toQt(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-std::string fromQt(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), size_t(bytes.size()));
-}
-
-QString idName(int id) { return QString::number(id); }
 
 template <class Control>
 Control* named(Control* control, int id)
 {
-    control->setObjectName(idName(id));
+    control->setObjectName(controlName(id));
     return control;
 }
 
@@ -69,21 +58,9 @@ private:
 
 } // namespace
 
-QString facesmithHelpPage()
-{
-    const QString app = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {app + "/../docs/facesmith.html", app + "/../../docs/facesmith.html",
-                                     app + "/../share/doc/quillo/facesmith.html",
-                                     QString(QUILLO_DOCS_DIR) + "/facesmith.html"}) {
-        QFileInfo page(candidate);
-        if (page.isFile()) return page.canonicalFilePath();
-    }
-    return QString();
-}
-
 FacesmithDialog::FacesmithDialog(const std::string& commandLine, DxfFileChooser& files, QWidget* parent)
     : QDialog(parent), files_(files), convert_(runConversion),
-      openHelpPage_([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+      openHelpPage_(desktopHelpOpener())
 {
     setObjectName("DMAIN");
     setWindowTitle(QString::fromUtf8(dmainTitle));
@@ -166,9 +143,9 @@ FacesmithDialog::FacesmithDialog(const std::string& commandLine, DxfFileChooser&
     edit(dmainInputPath)->setFocus();
 }
 
-QAbstractButton* FacesmithDialog::button(int id) const { return findChild<QAbstractButton*>(idName(id)); }
-QLineEdit* FacesmithDialog::edit(int id) const { return findChild<QLineEdit*>(idName(id)); }
-QGroupBox* FacesmithDialog::group(int id) const { return findChild<QGroupBox*>(idName(id)); }
+QAbstractButton* FacesmithDialog::button(int id) const { return findChild<QAbstractButton*>(controlName(id)); }
+QLineEdit* FacesmithDialog::edit(int id) const { return findChild<QLineEdit*>(controlName(id)); }
+QGroupBox* FacesmithDialog::group(int id) const { return findChild<QGroupBox*>(controlName(id)); }
 
 bool FacesmithDialog::press(int id)
 {
@@ -217,16 +194,7 @@ void FacesmithDialog::convert(bool fast)
     convert_(o);
 }
 
-void FacesmithDialog::openHelp()
-{
-    const QString page = facesmithHelpPage();
-    if (page.isEmpty()) {
-        errorbox(formatMessage("ヘルプファイル facesmith.html が見つかりません"));
-        return;
-    }
-    if (!openHelpPage_(QUrl::fromLocalFile(page)))
-        errorbox(formatMessage("ヘルプファイル %s が開けません", fromQt(page).c_str()));
-}
+void FacesmithDialog::openHelp() { openHelpPage("facesmith.html", openHelpPage_); }
 
 void FacesmithDialog::quit()
 {

@@ -16,6 +16,8 @@ class QAbstractButton;
 class QGroupBox;
 class QLineEdit;
 
+#include "platform/help_page.h"
+
 namespace quillo {
 
 class DxfFileChooser;
@@ -46,9 +48,6 @@ enum DmainControl : int {
 
 inline constexpr const char* dmainTitle = "  ＤＸＦ→ＭＤ４コンバートプログラムＶ０．１Ａ";
 
-// The help page facesmith.html: beside the program, or in the source
-// tree's docs/. Empty when it is nowhere.
-QString facesmithHelpPage();
 
 class FacesmithDialog : public QDialog {
     Q_OBJECT
@@ -61,7 +60,6 @@ public:
     using Converter = std::function<bool(const ConversionOptions&)>;
     void setConverter(Converter convert) { convert_ = std::move(convert); }
     // How "ヘルプ" shows a page; QDesktopServices::openUrl unless replaced.
-    using HelpOpener = std::function<bool(const QUrl&)>;
     void setHelpOpener(HelpOpener open) { openHelpPage_ = std::move(open); }
 
     // The control with identifier `id`, or null when it is not of that kind.

@@ -7,16 +7,11 @@
 #include <QRadioButton>
 
 #include "facesmith_dialog.h"
+#include "platform/qt_text.h"
 
 namespace quillo {
 
 namespace {
-
-std::string fromQt(const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), size_t(bytes.size()));
-}
 
 bool identifier(const std::string& word, int& id)
 {
@@ -36,75 +31,79 @@ const char* onOff(bool on) { return on ? "on" : "off"; }
 
 } // namespace
 
-bool FacesmithScript::runVerb(const std::vector<std::string>& w, std::string& why, bool& consumes)
+FacesmithScript::FacesmithScript(FacesmithDialog& dialog, ScriptedDialogs& dialogs, std::ostream& out)
+    : ScriptRunner(dialogs), dialog_(dialog), out_(out)
 {
-    const std::string& verb = w[0];
-    if (dialog_.ended()) {
-        why = "the window was closed by 終了 (cmd 101)";
-        return false;
-    }
-    int id = 0;
-    if (verb == "cmd") {
-        consumes = true;
-        if (w.size() != 2 || !identifier(w[1], id) || !dialog_.button(id)) {
-            why = "cmd takes a button: 100, 101, 105, 106, 107-111, 112 or 113";
-            return false;
-        }
-        dialog_.press(id);
-        return true;
-    }
-    if (verb == "key") {
-        consumes = true;
-        if (w.size() != 2) {
-            why = "key takes one key: Return, Enter or Escape";
-            return false;
-        }
-        return key(w[1], why);
-    }
-    if (verb == "set") {
-        if (w.size() != 3 || !identifier(w[1], id) || !isEdit(id)) {
-            why = "set takes an edit (102, 103 or 104) and a text";
-            return false;
-        }
-        dialog_.edit(id)->setText(QString::fromUtf8(w[2].data(), qsizetype(w[2].size())));
-        return true;
-    }
-    if (verb == "check") {
-        if (w.size() != 3 || !identifier(w[1], id) || !isBox(id) || (w[2] != "on" && w[2] != "off")) {
-            why = "check takes a box (107-111) and on or off";
-            return false;
-        }
-        bool on = w[2] == "on";
-        if (id == dmainFront || id == dmainReverse) {
-            // One of the two radios is always selected.
-            int selected = on ? id : (id == dmainFront ? dmainReverse : dmainFront);
-            dialog_.button(selected)->setChecked(true);
-        } else {
-            dialog_.button(id)->setChecked(on);
-        }
-        return true;
-    }
-    if (verb == "verify") {
-        if (w.size() != 3 || !identifier(w[1], id) || (!isEdit(id) && !isBox(id))) {
-            why = "verify takes an edit (102-104) or a box (107-111) and what it must show";
-            return false;
-        }
-        std::string shown = isEdit(id) ? fromQt(dialog_.edit(id)->text()) : onOff(dialog_.button(id)->isChecked());
-        if (shown != w[2]) {
-            why = "control " + w[1] + " shows \"" + shown + "\", not \"" + w[2] + "\"";
-            return false;
-        }
-        return true;
-    }
-    if (verb == "state") {
-        if (w.size() != 1) {
-            why = "state takes nothing";
-            return false;
-        }
-        printState();
-        return true;
-    }
-    why = "unknown verb \"" + verb + "\"";
+    // Each verb checks its own words, so that its message names what it takes.
+    addVerb({"cmd", 0, -1, true, [this](const ScriptWords& w, std::string& why) {
+                 int id = 0;
+                 if (w.size() != 2 || !identifier(w[1], id) || !dialog_.button(id)) {
+                     why = "cmd takes a button: 100, 101, 105, 106, 107-111, 112 or 113";
+                     return false;
+                 }
+                 dialog_.press(id);
+                 return true;
+             }});
+    addVerb({"key", 0, -1, true, [this](const ScriptWords& w, std::string& why) {
+                 if (w.size() != 2) {
+                     why = "key takes one key: Return, Enter or Escape";
+                     return false;
+                 }
+                 return key(w[1], why);
+             }});
+    addVerb({"set", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
+                 int id = 0;
+                 if (w.size() != 3 || !identifier(w[1], id) || !isEdit(id)) {
+                     why = "set takes an edit (102, 103 or 104) and a text";
+                     return false;
+                 }
+                 dialog_.edit(id)->setText(toQt(w[2]));
+                 return true;
+             }});
+    addVerb({"check", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
+                 int id = 0;
+                 if (w.size() != 3 || !identifier(w[1], id) || !isBox(id) || (w[2] != "on" && w[2] != "off")) {
+                     why = "check takes a box (107-111) and on or off";
+                     return false;
+                 }
+                 const bool on = w[2] == "on";
+                 if (id == dmainFront || id == dmainReverse) {
+                     // One of the two radios is always selected.
+                     const int selected = on ? id : (id == dmainFront ? dmainReverse : dmainFront);
+                     dialog_.button(selected)->setChecked(true);
+                 } else {
+                     dialog_.button(id)->setChecked(on);
+                 }
+                 return true;
+             }});
+    addVerb({"verify", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
+                 int id = 0;
+                 if (w.size() != 3 || !identifier(w[1], id) || (!isEdit(id) && !isBox(id))) {
+                     why = "verify takes an edit (102-104) or a box (107-111) and what it must show";
+                     return false;
+                 }
+                 const std::string shown =
+                     isEdit(id) ? fromQt(dialog_.edit(id)->text()) : onOff(dialog_.button(id)->isChecked());
+                 if (shown != w[2]) {
+                     why = "control " + w[1] + " shows \"" + shown + "\", not \"" + w[2] + "\"";
+                     return false;
+                 }
+                 return true;
+             }});
+    addVerb({"state", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
+                 if (w.size() != 1) {
+                     why = "state takes nothing";
+                     return false;
+                 }
+                 printState();
+                 return true;
+             }});
+}
+
+bool FacesmithScript::ready(std::string& why)
+{
+    if (!dialog_.ended()) return true;
+    why = "the window was closed by 終了 (cmd 101)";
     return false;
 }
 

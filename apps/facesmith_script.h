@@ -19,13 +19,10 @@ class FacesmithDialog;
 
 class FacesmithScript : public ScriptRunner {
 public:
-    FacesmithScript(FacesmithDialog& dialog, ScriptedDialogs& dialogs, std::ostream& out)
-        : ScriptRunner(dialogs), dialog_(dialog), out_(out)
-    {
-    }
+    FacesmithScript(FacesmithDialog& dialog, ScriptedDialogs& dialogs, std::ostream& out);
 
 protected:
-    bool runVerb(const std::vector<std::string>& words, std::string& why, bool& consumes) override;
+    bool ready(std::string& why) override;
 
 private:
     bool key(const std::string& name, std::string& why);

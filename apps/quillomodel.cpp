@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model_info.h"
-#include "modeler/editor_app.h"
+#include "modeler/modeler_app.h"
 #include "render_command.h"
 
 namespace {

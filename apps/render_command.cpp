@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include "platform/frame_view.h"
+
 #include "model/colour_table.h"
 #include "model/md4_file.h"
 #include "softrender/frame.h"
@@ -66,14 +68,7 @@ void showPattern(ModelDocument& document, int n)
 
 bool writePng(const Frame& frame, const std::string& path)
 {
-    QImage image(frame.width(), frame.height(), QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = frame.palette()[i];
-        colours.append(qRgb(e.red, e.green, e.blue));
-    }
-    image.setColorTable(colours);
-    for (int y = 0; y < frame.height(); ++y) std::memcpy(image.scanLine(y), frame.row(y), size_t(frame.width()));
+    const QImage image = paletteImage(frame.row(0), frame.pitch(), frame.width(), frame.height(), frame.palette());
     return image.save(QString::fromStdString(path), "PNG");
 }
 

@@ -183,14 +183,21 @@ bool resizeTextureRect(EditContext& c, int command)
     if (!t) return false;
     int32_t a = 1;
     for (int i = 1; i < s.movestep; ++i) a *= 5;
-    switch (command) {
-    case 626: t->y0 += a, t->y1 -= a; break;
-    case 627: t->y0 -= a, t->y1 += a; break;
-    case 628: t->x0 += a, t->x1 -= a; break;
-    case 629: t->x0 -= a, t->x1 += a; break;
-    default: return false;
-    }
-    return true;
+    // Each command moves both edges of one side of the rectangle, inwards or outwards.
+    static const struct {
+        int command;
+        bool horizontal;
+        int32_t grow; // -1 shrinks, +1 grows
+    } sizes[] = {{626, false, -1}, {627, false, 1}, {628, true, -1}, {629, true, 1}};
+    for (const auto& s : sizes)
+        if (s.command == command) {
+            int32_t& low = s.horizontal ? t->x0 : t->y0;
+            int32_t& high = s.horizontal ? t->x1 : t->y1;
+            low -= s.grow * a;
+            high += s.grow * a;
+            return true;
+        }
+    return false;
 }
 
 bool choosePattern(EditContext& c)
@@ -257,32 +264,6 @@ bool removePattern(EditContext& c)
     t->currentPattern = std::min(shown, t->patternCount - 1);
     t->currentImage = t->images[t->currentPattern];
     return true;
-}
-
-EditOutcome colourCommand(int command, EditContext& c)
-{
-    EditOutcome out;
-    out.handled = true;
-    switch (command) {
-    case 700: out.rebuild = addColour(c); break;
-    case 701: out.rebuild = changeColour(c); break;
-    case 702: out.rebuild = chooseColour(c); break;
-    case 703: out.rebuild = createTexture(c); break;
-    case 704: out.rebuild = chooseTexture(c); break;
-    case 705: out.rebuild = addPattern(c); break;
-    case 706: out.rebuild = removePattern(c); break;
-    case 626: case 627: case 628: case 629:
-        out.rebuild = resizeTextureRect(c, command);
-        out.pose = true; // the texture rectangle's pose follows, as after a pose command
-        break;
-    case 201:
-        // Only the view is drawn again: the central redraw reloads every
-        // pattern and would show pattern 0 again.
-        out.pose = choosePattern(c);
-        break;
-    default: out.handled = false; break;
-    }
-    return out;
 }
 
 } // namespace quillo

@@ -34,7 +34,4 @@ bool addPattern(EditContext& c);
 // 706: the shown pattern leaves the current texture (never the last one).
 bool removePattern(EditContext& c);
 
-// Runs one of these commands; `handled` is false for any other command.
-EditOutcome colourCommand(int command, EditContext& c);
-
 } // namespace quillo

@@ -1,23 +1,17 @@
-// What the editing commands work with, and what they tell the dispatcher
-// to do afterwards.
+// What the editing commands (part, colour, texture and face tools) work with.
 #pragma once
 
 #include "editor_state.h"
 #include "model/colour_table.h"
-#include "platform/dialogs.h"
+#include "platform/model_dialogs.h"
 
 namespace quillo {
 
 struct EditContext {
     EditorState& state;
-    Dialogs& dialogs;
+    ModelDialogs& dialogs;
     GMTBL& table;
 };
 
-struct EditOutcome {
-    bool handled = false; // the command is one of the editing commands
-    bool rebuild = false; // the model changed: recompute the world blocks and redraw
-    bool pose = false;    // apply the working pose afterwards and draw the view again
-};
 
 } // namespace quillo

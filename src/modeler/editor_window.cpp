@@ -1,58 +1,20 @@
 #include "editor_window.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QMenuBar>
-#include <QUrl>
 
 #include <algorithm>
 
-#include "command_table.h"
 
 namespace quillo {
 
-namespace {
-
-// Shift+digit arrives as the shifted character on most keyboards.
-QList<QKeySequence> shortcutsFor(const char* key)
-{
-    QString k = QString::fromUtf8(key);
-    if (k.size() == 1) return {QKeySequence(k.toUpper())};
-    QList<QKeySequence> keys{QKeySequence(k)};
-    static const char* const us = "!@#$%^";
-    static const char* const jp = "!\"#$%&";
-    if (k.startsWith("Shift+") && k.size() == 7 && k[6] >= '1' && k[6] <= '6') {
-        int i = k[6].unicode() - '1';
-        keys << QKeySequence(QString(QChar(us[i])));
-        if (jp[i] != us[i]) keys << QKeySequence(QString(QChar(jp[i])));
-    }
-    return keys;
-}
-
-} // namespace
-
-QString helpPagePath()
-{
-    const QString app = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {app + "/../docs/quillomodel.html", app + "/../../docs/quillomodel.html",
-                                     QString(QUILLO_DOCS_DIR) + "/quillomodel.html"})
-        if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
-    return QString();
-}
-
 EditorWindow::EditorWindow(const EditorSettings& settings)
-    : view_(new FrameView(this)), maxwidth_(std::max(10, settings.maxwidth)),
-      maxhight_(std::max(10, settings.maxhight)), fullscreen_(settings.fullscreen), zon_(settings.zon),
+    : EditorMainWindow(settings.fullscreen), view_(new FrameView(this)), maxwidth_(std::max(10, settings.maxwidth)),
+      maxhight_(std::max(10, settings.maxhight)), zon_(settings.zon),
       font_(QStringLiteral("ＭＳ Ｐゴシック"))
 {
     font_.setPixelSize(12);
     setWindowTitle(QStringLiteral("Ｑｕｉｌｌｏ　３Ｄモデラー　ＤＤ"));
     setCentralWidget(view_);
-    buildMenus();
     resize(320, 200);
     frame_ = std::make_unique<Frame>(width_, height_, zon_);
 
@@ -92,47 +54,21 @@ EditorWindow::EditorWindow(const EditorSettings& settings)
             drawframe();
         view_->update();
     };
-    if (fullscreen_) {
-        setArea(maxwidth_, maxhight_);
-        menuBar()->hide(); // shown on Alt
-    }
+    if (fullscreen_) setArea(maxwidth_, maxhight_);
 }
 
 EditorWindow::~EditorWindow() = default;
 
-void EditorWindow::buildMenus()
+void EditorWindow::setEditor(ModelEditor* editor)
 {
-    for (const char* title : modelerMenus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-        for (const CommandInfo& c : modelerCommands()) {
-            if (std::string(c.menu ? c.menu : "") != title) continue;
-            if (!c.label) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = menu->addAction(QString::fromUtf8(c.label));
-            action->setObjectName(QString::number(c.id));
-            if (c.key) {
-                action->setShortcuts(shortcutsFor(c.key));
-                action->setShortcutContext(Qt::WindowShortcut);
-            }
-            const int id = c.id;
-            connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
-        }
-    }
+    editor_ = editor;
+    setCommands(editor->commands(), [editor](int command) { return editor->dispatch(command); });
 }
 
-void EditorWindow::runCommand(int command)
+void EditorWindow::commandDone(bool redraw)
 {
-    if (!editor_ || !active) return;
-    if (editor_->dispatch(command)) drawframe();
+    if (redraw) drawframe();
     view_->update();
-}
-
-void EditorWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (fullscreen_ && event->key() == Qt::Key_Alt) menuBar()->setVisible(!menuBar()->isVisible());
-    QMainWindow::keyPressEvent(event);
 }
 
 void EditorWindow::setArea(int w, int h)
@@ -162,38 +98,33 @@ QImage EditorWindow::composedImage()
 {
     if (!frame_) return QImage();
     QImage image = paletteImage(frame_->row(0), frame_->pitch(), frame_->width(), frame_->height(),
-                                frame_->palette());
+                                frame_->palette())
+                       .convertToFormat(QImage::Format_RGB32);
     if (fullscreen_) paintInfoBar(image, QStringLiteral("メニュー表示：ＡＬＴ（ＧＲＡＰＨ）キー"), font_);
     if (editor_) paintOverlay(image, editor_->overlay(), frame_->palette(), font_);
     return image;
 }
 
-void EditorWindow::fillObjectSelector(const std::vector<std::string>& names, int current)
+bool EditorWindow::writeRender(const std::string& path, std::string& why)
 {
-    if (fillObjects) fillObjects(names, current);
+    const QImage image = composedImage();
+    if (!image.isNull() && image.save(QString::fromStdString(path), "PNG")) return true;
+    why = "cannot write " + path;
+    return false;
 }
-void EditorWindow::fillPartSelector(const std::vector<std::string>& names, int current)
+
+bool EditorWindow::writeScreenshot(const std::string& path, std::string& why)
 {
-    if (fillParts) fillParts(names, current);
+    if (grab().save(QString::fromStdString(path), "PNG")) return true;
+    why = "cannot write " + path;
+    return false;
 }
-void EditorWindow::showObjectSelector()
+
+bool EditorWindow::resizeWindow(int width, int height, std::string&)
 {
-    if (showObjects) showObjects();
+    resize(width, height);
+    QApplication::processEvents();
+    return true;
 }
-void EditorWindow::showPartSelector()
-{
-    if (showParts) showParts();
-}
-void EditorWindow::showToolWindow(int command)
-{
-    if (showTool) showTool(command);
-}
-void EditorWindow::closeMainWindow() { close(); }
-void EditorWindow::openHelp()
-{
-    QString page = helpPagePath();
-    if (!page.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(page));
-}
-void EditorWindow::requestRepaint() { drawframe(); }
 
 } // namespace quillo

@@ -33,8 +33,6 @@ enum FaceTool {
 // Commands 500..513 arm the tools 1..14 with their status-line names.
 constexpr int firstToolCommand = 500;
 constexpr int lastToolCommand = 513;
-constexpr int executeCommand = 618;
-constexpr int reverseExecuteCommand = 619;
 
 // Arms the tool of `command` (500..513). False for any other command.
 bool armFaceTool(EditorState& state, int command);

@@ -6,43 +6,33 @@
 #include <string>
 #include <vector>
 
+#include "edit_context.h"
 #include "editor_state.h"
+#include "modeler_commands.h"
 #include "model/colour_table.h"
 #include "model/model.h"
-#include "platform/dialogs.h"
+#include "platform/model_dialogs.h"
+#include "platform/editor_host.h"
 #include "platform/editor_settings.h"
+#include "platform/pose_steps.h"
 #include "platform/overlay.h"
 #include "softrender/frame.h"
 #include "softrender/redraw.h"
 
 namespace quillo {
 
-// What the editor asks of its window. The defaults do nothing, which is
-// what a run without a window wants.
-class EditorHost {
-public:
-    virtual ~EditorHost() = default;
-    virtual void fillObjectSelector(const std::vector<std::string>&, int) {}
-    virtual void fillPartSelector(const std::vector<std::string>&, int) {}
-    virtual void showObjectSelector() {}
-    virtual void showPartSelector() {}
-    // 520 mode window, 523 face-tool window, 524 mouse window.
-    virtual void showToolWindow(int) {}
-    virtual void closeMainWindow() {}
-    virtual void openHelp() {}
-    virtual void requestRepaint() {}
-    virtual bool fullscreen() const { return false; }
-};
-
 class ModelEditor {
 public:
-    ModelEditor(Dialogs& dialogs, SettingsStore& store, EditorHost* host = nullptr);
+    ModelEditor(ModelDialogs& dialogs, SettingsStore& store, EditorHost* host = nullptr);
     ~ModelEditor();
     ModelEditor(const ModelEditor&) = delete;
     ModelEditor& operator=(const ModelEditor&) = delete;
 
-    // Runs one command; true when the view must be drawn again.
+    // Runs one command through the command table; true when the view must
+    // be drawn again. Unknown numbers do nothing.
     bool dispatch(int command);
+    bool dispatch(Cmd command) { return dispatch(id(command)); }
+    const CommandTable& commands() const { return commands_; }
     // A mouse sample (command 0): position in drawing-area pixels and the
     // button sum (right 1, middle 2, left 4). True when the view changed.
     bool mouse(int x, int y, int buttons);
@@ -78,8 +68,30 @@ public:
     std::vector<ModelObject*> allObjects() const;
 
     // Distance and angle of one step.
-    float moveDistance() const;
-    float rotationAngle() const;
+    float moveDistance() const { return quillo::moveDistance(state.movestep, dt); }
+    float rotationAngle() const { return quillo::rotationAngle(state.rotstep); }
+
+    // Command handlers (the rows of the command table call these).
+    // Pose commands: the working pose moves or turns by one step and is applied.
+    bool poseCommand(int command);
+    // Applies the working pose to what the mode poses; false when nothing was read.
+    bool applyPose();
+    // Step choices 514-519 and 600-605 and the mouse drag assignments.
+    bool chooseStep(int command);
+    bool openCommand();
+    bool insertCommand();
+    bool closeCommand();
+    bool saveCommand();
+    bool saveAsCommand();
+    bool options();
+    bool zoomBy(int32_t (*rule)(int32_t));
+    bool zoomTo();
+    bool scaleFactor();
+    // After an editing command: when it changed the model, the view is
+    // rebuilt and the world blocks recomputed. Returns `changed`.
+    bool edited(bool changed);
+    EditContext editContext() { return EditContext{state, dialogs_, table}; }
+    EditorHost& host() { return *host_; }
 
     EditorState state;
     ModelDocument document;
@@ -88,28 +100,24 @@ public:
     EditorSettings settings;
 
 private:
-    bool poseCommand(int command);
     void readPose();
-    bool applyPose();
-    bool fileCommand(int command);
     bool save(const std::string& path, bool partial);
-    bool zoomTo();
-    bool scaleFactor();
-    bool options();
     void fillPartSelector();
     int32_t mirrorPartner(int32_t point) const;
     void movePartGeometry(ModelPart& part, float dx, float dy, float dz);
 
-    Dialogs& dialogs_;
+    ModelDialogs& dialogs_;
     SettingsStore& store_;
     EditorHost defaultHost_;
     EditorHost* host_;
     MessageSink* previousSink_;
-    float pose_[6] = {};
+    CommandTable commands_;
+    WorkingPose pose_;
     bool poseRead_ = false;
     std::vector<Face> bandHits_;
     bool banding_ = false;
     bool bandMoved_ = false;
+    int bandx_ = 0, bandy_ = 0; // the corner of the band under the mouse
 };
 
 } // namespace quillo

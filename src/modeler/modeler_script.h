@@ -1,39 +1,30 @@
-// The model editor's --script verbs: cmd, key, mouse, click, drag, rdrag,
-// pick, select, render and state, run against the real dispatcher.
+// The model editor's --script run: the shared editor verbs over its
+// dispatcher, plus click, drag, pick, select and state.
 #pragma once
 
-#include <functional>
 #include <ostream>
 
 #include "model_editor.h"
-#include "platform/script_runner.h"
+#include "platform/editor_script.h"
 
 namespace quillo {
 
-class ModelerScript : public ScriptRunner {
+class ModelerScript : public EditorScript {
 public:
-    using Writer = std::function<bool(const std::string& path, std::string& why)>;
-    // `drawFrame` draws the current frame (so that picking sees fresh
-    // screen positions); `render` writes it, with the overlay, to a PNG;
-    // `screenshot` writes the whole window (null when there is none).
-    ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, std::function<void()> drawFrame, Writer render,
-                  std::ostream& out, Writer screenshot = nullptr);
-    // Resizes the window (the `resize W H` verb); none without a window.
-    std::function<void(int width, int height)> resizeWindow;
+    ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, ScriptView& view, std::ostream& out);
 
 protected:
-    bool runVerb(const std::vector<std::string>& words, std::string& why, bool& consumes) override;
+    void dispatch(int command) override { editor_.dispatch(command); }
+    void mouse(int x, int y, int buttons) override { editor_.mouse(x, y, buttons); }
 
 private:
-    bool numbers(const std::vector<std::string>& words, size_t from, size_t count, std::vector<int>& values,
-                 std::string& why) const;
-    ModelPart* partNamed(const std::string& name) const;
+    // The part named by words[1] of the current object and the face numbers after it.
+    ModelPart* partAndFaces(const ScriptWords& words, std::vector<int>& faces, std::string& why) const;
+    bool pick(const ScriptWords& words, std::string& why);
+    bool select(const ScriptWords& words, std::string& why);
     void printState();
 
     ModelEditor& editor_;
-    std::function<void()> drawFrame_;
-    Writer render_;
-    Writer screenshot_;
     std::ostream& out_;
 };
 

@@ -210,24 +210,4 @@ bool changeParent(EditContext& c)
     return true;
 }
 
-EditOutcome partCommand(int command, EditContext& c)
-{
-    EditOutcome out;
-    out.handled = true;
-    switch (command) {
-    case 400: out.rebuild = addPart(c, false); break;
-    case 401: out.rebuild = addPart(c, true); break;
-    case 402: out.rebuild = deletePart(c, PartDelete::node); break;
-    case 403: out.rebuild = deletePart(c, PartDelete::withFaces); break;
-    case 404: out.rebuild = deletePart(c, PartDelete::withChildren); break;
-    case 405: out.rebuild = resizePart(c); break;
-    case 406: out.rebuild = renamePart(c); break;
-    case 407: out.rebuild = renameObject(c); break;
-    case 408: out.rebuild = reorderChildren(c); break;
-    case 409: out.rebuild = changeParent(c); break;
-    default: out.handled = false; break;
-    }
-    return out;
-}
-
 } // namespace quillo

@@ -29,7 +29,4 @@ bool reorderChildren(EditContext& c);
 // in its own subtree.
 bool changeParent(EditContext& c);
 
-// Runs command 400..409; `handled` is false for any other command.
-EditOutcome partCommand(int command, EditContext& c);
-
 } // namespace quillo

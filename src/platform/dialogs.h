@@ -1,7 +1,9 @@
-// The dialog boxes through which the editors talk to the user. Commands only
-// see this interface: the Qt implementation shows real dialogs, the scripted
-// one answers from a queue (tests and --script runs). Plain values in, plain
-// values out. Results: 1 (or an index) for OK, -1 for Cancel or closing.
+// The dialog boxes through which the editors talk to the user: the boxes
+// every editor has (messages, questions, file dialogs, input, select and
+// reorder boxes). Each editor extends it with its own boxes. Commands only
+// see these interfaces: the Qt implementation shows real dialogs, the
+// scripted one answers from a queue (tests and --script runs). Plain values
+// in, plain values out. Results: 1 (or an index) for OK, -1 for Cancel or closing.
 #pragma once
 
 #include <string>
@@ -10,9 +12,6 @@
 #include "model/messages.h"
 
 namespace quillo {
-
-class GMTBL;
-struct EditorSettings;
 
 // File types of the file dialogs, in the order of the filter list.
 enum FileType {
@@ -32,17 +31,6 @@ struct FileFilter {
 // The seven entries shared by every file dialog of the suite.
 extern const FileFilter fileFilters[7];
 
-struct ColourValues {
-    int red = 255, green = 255, blue = 255;
-    float ambient = 0.0f, diffuse = 1.0f, specular = 0.0f;
-};
-
-struct TextureChoice {
-    std::string name;
-    std::string file;
-    int plane = 0; // 0 X-Y, 2 Z-Y, 4 X-Z
-};
-
 class Dialogs : public MessageSink {
 public:
     // MessageSink: error(text) is the OK message box, ask(text) the Yes/No box.
@@ -54,31 +42,11 @@ public:
     virtual int inputBox(const std::string& prompt, std::string& answer) = 0;
     // "DSEL" with at least two names; see selectbox() for the full rule.
     virtual int selectBoxShown(const std::vector<std::string>& names, const std::string& text, int start) = 0;
-    // "DCOL": values in and out; 1 or -1.
-    virtual int colourBox(ColourValues& values) = 0;
-    // "DPAL": a clicked colour-table index, or -1.
-    virtual int paletteBox(const GMTBL& table) = 0;
-    // "DTEXT": 1 with a name, a file and a plane, or -1.
-    virtual int textureBox(TextureChoice& choice) = 0;
-    // "DMAG": three factors in and out; 1 or -1.
-    virtual int magBox(float& x, float& y, float& z) = 0;
     // "DRETU": `order` holds the old indices in their new order; 1 or -1.
     virtual int reorderBox(const std::vector<std::string>& names, std::vector<int>& order) = 0;
-    // "DDSET": edits the settings; 1 or -1.
-    virtual int optionsBox(EditorSettings& settings) = 0;
 };
 
 // The select box rule: no names gives -1 and one name 0, without asking.
 int selectbox(Dialogs& dialogs, const std::vector<std::string>& names, const std::string& text, int start);
-
-// The colour box's preview: 16 shades of a colour, t = k / 15.
-struct Rgb {
-    int red, green, blue;
-};
-void previewRamp(const ColourValues& values, Rgb (&ramp)[16]);
-
-// Limits of the colour box fields.
-int clampChannel(int value);
-float clampCoefficient(float value);
 
 } // namespace quillo

@@ -3,18 +3,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstring>
+
 namespace quillo {
 
 QImage paletteImage(const uint8_t* pixels, int pitch, int width, int height, const PaletteEntry* palette)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    QRgb colours[256];
-    for (int i = 0; i < 256; ++i) colours[i] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = pixels + size_t(y) * size_t(pitch);
-        QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) out[x] = colours[in[x]];
-    }
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (int i = 0; i < 256; ++i) colours.append(qRgb(palette[i].red, palette[i].green, palette[i].blue));
+    image.setColorTable(colours);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), pixels + size_t(y) * size_t(pitch), size_t(width));
     return image;
 }
 

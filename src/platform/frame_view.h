@@ -13,7 +13,8 @@
 
 namespace quillo {
 
-// The frame's pixels as an image with the palette as its colour table.
+// The frame's pixels as an 8-bit image with the palette as its colour
+// table (convert it to RGB32 to paint on it).
 QImage paletteImage(const uint8_t* pixels, int pitch, int width, int height, const PaletteEntry* palette);
 
 // Draws the overlay onto `image` (pens are palette colours).

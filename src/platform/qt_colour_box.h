@@ -13,7 +13,7 @@
 
 #include <QDialog>
 
-#include "dialogs.h"
+#include "model_dialogs.h"
 #include "model/colour_table.h"
 
 class QLineEdit;

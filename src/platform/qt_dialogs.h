@@ -1,4 +1,4 @@
-// The dialog boxes of the editors as real Qt dialogs. Each modal box is
+// The common dialog boxes of the editors as real Qt dialogs. Each modal box is
 // owned by the main window, clears the editor's `active` flag while it is
 // up and puts the saved value back afterwards.
 #pragma once
@@ -6,13 +6,12 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "control_ids.h"
 #include "dialogs.h"
 
 namespace quillo {
 
-class GMTBL;
-
-class QtDialogs : public Dialogs {
+class QtDialogs : public virtual Dialogs {
 public:
     // `owner`: the main window (may be null, e.g. before it exists);
     // `active`: the editor's flag (may be null).
@@ -20,10 +19,12 @@ public:
 
     void setOwner(QWidget* owner) { owner_ = owner; }
     void setActiveFlag(bool* active) { active_ = active; }
-    // The colour table whose palette shows the colour box's preview in
-    // entries 10-25; the table's applyPalette() hands each change to the
-    // display attached to it. Without a table the preview stays in the box.
-    void attachPalette(GMTBL* table) { palette_ = table; }
+    // The identifiers of the reorder box's "前へ" and "後ろへ" buttons.
+    void setReorderButtons(int forward, int backward)
+    {
+        forward_ = forward;
+        backward_ = backward;
+    }
     // Title of the message boxes ("Message Box"; the screen saver uses its own).
     void setMessageTitle(const char* title) { messageTitle_ = title; }
 
@@ -33,18 +34,15 @@ public:
     bool chooseSaveFile(FileType type, std::string& path) override;
     int inputBox(const std::string& prompt, std::string& answer) override;
     int selectBoxShown(const std::vector<std::string>& names, const std::string& text, int start) override;
-    int colourBox(ColourValues& values) override;
-    int paletteBox(const GMTBL& table) override;
-    int textureBox(TextureChoice& choice) override;
-    int magBox(float& x, float& y, float& z) override;
     int reorderBox(const std::vector<std::string>& names, std::vector<int>& order) override;
-    int optionsBox(EditorSettings& settings) override;
 
-private:
+protected:
     QPointer<QWidget> owner_;
     bool* active_;
-    GMTBL* palette_ = nullptr;
+
+private:
     const char* messageTitle_;
+    int forward_ = controls::forward, backward_ = controls::backward;
 };
 
 } // namespace quillo

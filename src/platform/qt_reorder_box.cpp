@@ -12,15 +12,16 @@
 
 namespace quillo {
 
-ReorderBox::ReorderBox(const std::vector<std::string>& names, QWidget* parent) : QDialog(parent), names_(names)
+ReorderBox::ReorderBox(const std::vector<std::string>& names, QWidget* parent, int forward, int backward)
+    : QDialog(parent), names_(names)
 {
     prepareDialog(this, "DRETU", "並べ替えダイアログ");
     for (int i = 0; i < int(names_.size()); ++i) order_.push_back(i);
     list_ = named(new QListWidget(this), controls::list);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    QPushButton* up = makeButton(this, controls::forward, "前へ");
-    QPushButton* down = makeButton(this, controls::backward, "後ろへ");
+    QPushButton* up = makeButton(this, forward, "前へ");
+    QPushButton* down = makeButton(this, backward, "後ろへ");
     QPushButton* ok = makeButton(this, controls::ok, "OK");
     QPushButton* cancel = makeButton(this, controls::cancel, "ｷｬﾝｾﾙ");
     ok->setDefault(true);

@@ -9,13 +9,18 @@
 
 class QListWidget;
 
+#include "control_ids.h"
+
 namespace quillo {
 
 class ReorderBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ReorderBox(const std::vector<std::string>& names, QWidget* parent = nullptr);
+    // `forward` and `backward`: the identifiers of the "前へ" and "後ろへ"
+    // buttons, which differ between the editors.
+    explicit ReorderBox(const std::vector<std::string>& names, QWidget* parent = nullptr,
+                        int forward = controls::forward, int backward = controls::backward);
     // The old indices in their current order.
     const std::vector<int>& order() const { return order_; }
 

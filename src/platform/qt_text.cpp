@@ -25,6 +25,14 @@ std::string fromField(const QString& text, size_t maxBytes)
     return cutUtf8(std::string_view(utf8.constData(), size_t(utf8.size())), maxBytes);
 }
 
+QString toQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+std::string fromQt(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
 QString controlName(int id) { return QString::number(id); }
 
 } // namespace quillo

@@ -11,6 +11,9 @@
 namespace quillo {
 
 QString toDisplay(const std::string& bytes);
+// UTF-8 bytes to a QString and back, whole.
+QString toQt(const std::string& utf8);
+std::string fromQt(const QString& text);
 // What a text field holds, as UTF-8 cut to at most `maxBytes` bytes
 // without splitting a character.
 std::string fromField(const QString& text, size_t maxBytes = 255);

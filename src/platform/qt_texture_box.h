@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "dialogs.h"
+#include "model_dialogs.h"
 
 class QLineEdit;
 class QRadioButton;

@@ -1,6 +1,6 @@
-// The modeless button windows that mirror the menus: "DMODE" (edit
-// modes), "DTOOL" (face tools) and "DMOUS" (steps and mouse assignments).
-// Each button hands its identifier to the editor as a command. A window
+// The modeless button windows that mirror the menus, made from a layout
+// (the model editor has "DMODE", "DTOOL" and "DMOUS"). Each button hands
+// its identifier to the editor as a command. A window
 // is made when asked for and not open yet; closing destroys it.
 #pragma once
 
@@ -10,28 +10,9 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "tool_window_spec.h"
+
 namespace quillo {
-
-struct ToolButtonSpec {
-    int command;
-    const char* label;
-};
-struct ToolGroupSpec {
-    const char* title; // null: buttons without a group box
-    int columns;       // buttons per row
-    std::vector<ToolButtonSpec> buttons;
-    bool beside = false; // next to the group before it rather than below
-};
-struct ToolWindowSpec {
-    int command; // the menu command that shows the window
-    const char* resource;
-    const char* title;
-    std::vector<ToolGroupSpec> groups;
-};
-
-const ToolWindowSpec& modeWindowSpec();  // 520 "DMODE" "ﾓｰﾄﾞ"
-const ToolWindowSpec& faceWindowSpec();  // 523 "DTOOL" "面操作"
-const ToolWindowSpec& mouseWindowSpec(); // 524 "DMOUS" "マウス設定"
 
 class ToolWindow {
 public:

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include <cstdlib>
 #include <sstream>
 
 namespace quillo {
@@ -79,6 +80,54 @@ int queueLeadingAnswers(ScriptedDialogs& dialogs, const std::string& script, std
     return leading;
 }
 
+bool wholeNumbers(const ScriptWords& words, size_t from, std::vector<int>& values, std::string& why)
+{
+    values.clear();
+    for (size_t i = from; i < words.size(); ++i) {
+        char* end = nullptr;
+        const long v = std::strtol(words[i].c_str(), &end, 10);
+        if (words[i].empty() || *end != '\0' || v < -2147483647L || v > 2147483647L) {
+            why = "\"" + words[i] + "\" is not a whole number";
+            return false;
+        }
+        values.push_back(int(v));
+    }
+    return true;
+}
+
+void ScriptRunner::addVerb(ScriptVerb verb)
+{
+    for (ScriptVerb& v : verbs_)
+        if (std::string(v.name) == verb.name) {
+            v = std::move(verb);
+            return;
+        }
+    verbs_.push_back(std::move(verb));
+}
+
+bool ScriptRunner::runLine(const ScriptWords& w, std::string& why, bool& consumes)
+{
+    for (const ScriptVerb& v : verbs_) {
+        if (w[0] != v.name) continue;
+        consumes = v.consumes;
+        if (!ready(why)) return false;
+        const int args = int(w.size()) - 1;
+        if (args < v.fewest || (v.most >= 0 && args > v.most)) {
+            why = w[0] + " takes " +
+                  (v.fewest == v.most ? std::to_string(v.fewest)
+                                      : v.most < 0 ? "at least " + std::to_string(v.fewest)
+                                                   : std::to_string(v.fewest) + " to " + std::to_string(v.most)) +
+                  " arguments";
+            return false;
+        }
+        if (!v.run(w, why)) return false;
+        if (consumes) afterConsumingLine();
+        return true;
+    }
+    why = "unknown verb \"" + w[0] + "\"";
+    return false;
+}
+
 bool ScriptRunner::run(const std::string& script, int skip)
 {
     std::istringstream in(script);
@@ -100,7 +149,7 @@ bool ScriptRunner::run(const std::string& script, int skip)
             continue;
         }
         bool consumes = false;
-        bool ok = runVerb(words, why, consumes);
+        bool ok = runLine(words, why, consumes);
         if (!dialogs_.failure().empty()) return failAt(dialogs_.failure());
         if (!ok) return failAt(why);
         if (consumes && dialogs_.pending())

@@ -12,13 +12,18 @@
 namespace quillo {
 
 struct ScriptAnswer {
-    // input, select, ask, file, colour, texture, mag, reorder, palette,
-    // options, cancel, or message (an expected message box text).
+    // input, select, ask, file, reorder, cancel, message (an expected
+    // message box text), or a kind of an editor's own boxes.
     std::string kind;
     std::vector<std::string> values;
 };
 
-class ScriptedDialogs : public Dialogs {
+// Checks that an answer has `n` values, all numbers when `numbers` (reals
+// when `real`); false with `error` set.
+bool answerValues(const std::string& kind, const std::vector<std::string>& values, size_t n, bool numbers,
+                  bool real, std::string& error);
+
+class ScriptedDialogs : public virtual Dialogs {
 public:
     void queue(ScriptAnswer answer) { answers_.push_back(std::move(answer)); }
     // Parses the words after "answer" (or "expect message"); false with
@@ -38,19 +43,20 @@ public:
     bool chooseSaveFile(FileType type, std::string& path) override;
     int inputBox(const std::string& prompt, std::string& answer) override;
     int selectBoxShown(const std::vector<std::string>& names, const std::string& text, int start) override;
-    int colourBox(ColourValues& values) override;
-    int paletteBox(const GMTBL& table) override;
-    int textureBox(TextureChoice& choice) override;
-    int magBox(float& x, float& y, float& z) override;
     int reorderBox(const std::vector<std::string>& names, std::vector<int>& order) override;
-    int optionsBox(EditorSettings& settings) override;
 
-private:
+protected:
+    // Checks the values of an answer of an editor's own kind; false with
+    // `error` set when they do not fit, and `known` false for a kind the
+    // editor does not have.
+    virtual bool checkOwnAnswer(const std::string& kind, const std::vector<std::string>& values,
+                                std::string& error, bool& known);
     // The next answer if it is of `kind`; null after recording a failure,
     // or when it is "cancel" (then *cancelled is set).
     const ScriptAnswer* take(const char* kind, const std::string& dialog, bool* cancelled);
     void fail(const std::string& why);
 
+private:
     std::deque<ScriptAnswer> answers_;
     ScriptAnswer current_;
     std::string failure_;

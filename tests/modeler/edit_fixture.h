@@ -9,13 +9,13 @@
 
 #include "model/messages.h"
 #include "modeler/model_editor.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/scripted_model_dialogs.h"
 #include "../support/temp_dir.h"
 #include "editor_fixture.h"
 
 namespace quillo::test {
 
-struct RecordingDialogs : ScriptedDialogs {
+struct RecordingDialogs : ScriptedModelDialogs {
     std::vector<std::vector<std::string>> selectLists;
     std::vector<std::string> selectTexts;
     std::vector<std::string> prompts;
@@ -26,18 +26,18 @@ struct RecordingDialogs : ScriptedDialogs {
     {
         selectLists.push_back(names);
         selectTexts.push_back(text);
-        return ScriptedDialogs::selectBoxShown(names, text, start);
+        return ScriptedModelDialogs::selectBoxShown(names, text, start);
     }
     int inputBox(const std::string& prompt, std::string& answer) override
     {
         prompts.push_back(prompt);
         presets.push_back(answer);
-        return ScriptedDialogs::inputBox(prompt, answer);
+        return ScriptedModelDialogs::inputBox(prompt, answer);
     }
     int paletteBox(const GMTBL& table) override
     {
         ++paletteBoxes;
-        return ScriptedDialogs::paletteBox(table);
+        return ScriptedModelDialogs::paletteBox(table);
     }
 };
 

@@ -7,21 +7,24 @@
 
 #include "model/messages.h"
 #include "modeler/model_editor.h"
-#include "platform/scripted_dialogs.h"
+#include "platform/scripted_model_dialogs.h"
 #include "../support/temp_dir.h"
 
 namespace quillo::test {
 
 struct RecordingHost : EditorHost {
     std::vector<std::string> partNames, objectNames;
-    int closed = 0, help = 0, repaints = 0;
+    int closed = 0, repaints = 0;
+    std::vector<std::string> helpPages;
     std::vector<int> toolWindows;
     bool full = false;
-    void fillObjectSelector(const std::vector<std::string>& names, int) override { objectNames = names; }
-    void fillPartSelector(const std::vector<std::string>& names, int) override { partNames = names; }
+    void fillSelector(int which, const std::vector<std::string>& names, int) override
+    {
+        (which == 300 ? objectNames : partNames) = names;
+    }
     void showToolWindow(int id) override { toolWindows.push_back(id); }
     void closeMainWindow() override { ++closed; }
-    void openHelp() override { ++help; }
+    void openHelp(const std::string& page) override { helpPages.push_back(page); }
     void requestRepaint() override { ++repaints; }
     bool fullscreen() const override { return full; }
 };
@@ -58,7 +61,7 @@ struct BasicEditorFixture {
     ModelObject& object() { return *editor.state.currentobject; }
 };
 
-using EditorFixture = BasicEditorFixture<ScriptedDialogs>;
+using EditorFixture = BasicEditorFixture<ScriptedModelDialogs>;
 
 // A flat square of 2 x 2 quads facing the viewer, 1600 grid units wide,
 // plus a second square behind it (z = 800) in part "back".

@@ -6,7 +6,7 @@
 
 #include "../support/bmp_writer.h"
 #include "edit_fixture.h"
-#include "modeler/command_table.h"
+#include "modeler/modeler_commands.h"
 
 using namespace quillo;
 using quillo::test::BmpSpec;
@@ -241,8 +241,8 @@ TEST_F(ColourCommands, TextureRectangleSizeInTextureMode)
     // Beyond its size the rectangle turns inside out; nothing stops it.
     for (int i = 0; i < 40; ++i) f.run(628);
     EXPECT_GT(texture(0).x0, texture(0).x1);
-    EXPECT_EQ(commandForKey("Up"), 626);
-    EXPECT_EQ(commandForKey("Right"), 629);
+    EXPECT_EQ(f.editor.commands().commandForKey("Up"), 626);
+    EXPECT_EQ(f.editor.commands().commandForKey("Right"), 629);
 }
 
 TEST_F(ColourCommands, PatternsAddChooseAndRemove)
@@ -271,7 +271,7 @@ TEST_F(ColourCommands, PatternsAddChooseAndRemove)
     EXPECT_EQ(texture(0).currentPattern, 1);
     EXPECT_EQ(texture(0).currentImage, texture(0).images[1]);
     EXPECT_NE(texture(0).currentImage, nullptr);
-    EXPECT_EQ(commandForKey("8"), 201);
+    EXPECT_EQ(f.editor.commands().commandForKey("8"), 201);
     f.answer({"cancel"});
     EXPECT_FALSE(f.run(201));
     EXPECT_EQ(texture(0).currentPattern, 1);

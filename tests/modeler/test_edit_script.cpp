@@ -20,14 +20,19 @@ const std::string dataDir = std::string(QUILLO_SOURCE_DIR) + "/tests/modeler/dat
 // Runs the script in `dir` as the working directory, as the program would.
 bool runScript(EditFixture& f, const std::string& script, std::string& error, std::string& output)
 {
-    std::ostringstream out;
-    ModelerScript runner(
-        f.editor, f.dialogs, [&] { f.draw(); },
-        [](const std::string&, std::string& why) {
+    // Drawing without a window: picking needs the screen positions of a frame.
+    struct FrameOnly : ScriptView {
+        EditFixture& f;
+        explicit FrameOnly(EditFixture& fixture) : f(fixture) {}
+        void drawFrame() override { f.draw(); }
+        bool writeRender(const std::string&, std::string& why) override
+        {
             why = "no rendering here";
             return false;
-        },
-        out);
+        }
+    } view(f);
+    std::ostringstream out;
+    ModelerScript runner(f.editor, f.dialogs, view, out);
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(f.dir.str());
     const bool ok = runner.run(script);

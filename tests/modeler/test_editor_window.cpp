@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_fixture.h"
-#include "modeler/command_table.h"
+#include "modeler/modeler_commands.h"
 
 using namespace quillo;
 
@@ -39,10 +39,10 @@ struct WindowFixture {
         dialogs.queueWords({"select", "0"}, error);
         window.runCommand(101);
     }
-    QAction* action(int id) { return window.menuBar()->findChild<QAction*>(QString::number(id)); }
+    QAction* action(int id) { return window.action(id); }
 
     quillo::test::TempDir dir;
-    ScriptedDialogs dialogs;
+    ScriptedModelDialogs dialogs;
     MemorySettingsStore store;
     EditorWindow window;
     ModelEditor editor;
@@ -54,7 +54,7 @@ TEST(EditorWindow, MenusAndKeysComeFromTheCommandTable)
 {
     WindowFixture f;
     EXPECT_EQ(f.window.windowTitle(), QStringLiteral("Ｑｕｉｌｌｏ　３Ｄモデラー　ＤＤ"));
-    for (const CommandInfo& c : modelerCommands()) {
+    for (const CommandEntry& c : f.editor.commands().entries()) {
         if (!c.label) continue;
         QAction* a = f.action(c.id);
         ASSERT_NE(a, nullptr) << c.id;

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "edit_fixture.h"
-#include "modeler/command_table.h"
+#include "modeler/modeler_commands.h"
 #include "modeler/edit_helpers.h"
 
 using namespace quillo;
@@ -431,27 +431,4 @@ TEST(FaceToolsAlone, MidpointOfAnEmptyObject)
     EXPECT_EQ(midpoint(o, 0, 5), -1);
     EXPECT_EQ(midpoint(o, 0, 1), 2);
     EXPECT_FLOAT_EQ(o.vertices[2].x, 5.2f * dt);
-}
-
-TEST(FaceToolsMenu, CommandsKeysAndMenu)
-{
-    EXPECT_EQ(commandForKey("n"), 618);
-    EXPECT_EQ(commandForKey("m"), 619);
-    for (int id = 500; id <= 513; ++id) {
-        const CommandInfo* c = findCommand(id);
-        ASSERT_NE(c, nullptr) << id;
-        EXPECT_STREQ(c->menu, "面操作(&T)");
-    }
-    EXPECT_STREQ(findCommand(501)->label, "削除　    (&D)");
-    EXPECT_STREQ(findCommand(508)->label, "点追加   (&A)");
-    EXPECT_STREQ(findCommand(511)->label, "テクスチャ変更");
-    EXPECT_STREQ(findCommand(618)->label, "実行");
-    EXPECT_STREQ(findCommand(523)->menu, "面操作(&T)");
-    // The part, colour and texture commands have their menu items too.
-    EXPECT_STREQ(findCommand(402)->label, "削除(&D)");
-    EXPECT_STREQ(findCommand(409)->label, "親を変更");
-    EXPECT_STREQ(findCommand(702)->label, "色選択(&S)");
-    EXPECT_STREQ(findCommand(704)->label, "テクスチャ選択(&T)");
-    EXPECT_STREQ(findCommand(626)->label, "テクスチャ縦縮小    ↑");
-    EXPECT_STREQ(findCommand(201)->label, "表情");
 }

@@ -6,7 +6,7 @@
 
 #include "editor_fixture.h"
 #include "model/md4_file.h"
-#include "modeler/command_table.h"
+#include "modeler/modeler_commands.h"
 
 using namespace quillo;
 using quillo::test::EditorFixture;
@@ -41,8 +41,8 @@ TEST(ModelEditor, StepSizesAndPoseKeys)
     const float y0 = o.position[1];
     EXPECT_TRUE(f.editor.dispatch(617)); // +Y
     EXPECT_FLOAT_EQ(o.position[1] - y0, 39.0625f); // 5^5 grid units
-    f.editor.dispatch(commandForKey("b")); // the key b is +Y too
-    f.editor.dispatch(commandForKey("h")); // and h is -Y
+    f.editor.dispatch(f.editor.commands().commandForKey("b")); // the key b is +Y too
+    f.editor.dispatch(f.editor.commands().commandForKey("h")); // and h is -Y
     EXPECT_FLOAT_EQ(o.position[1] - y0, 39.0625f); // +1 -1 steps
     f.editor.dispatch(600); // step 1: one grid unit
     const float x0 = o.position[0];
@@ -205,7 +205,7 @@ TEST(ModelEditor, ModesSelectorsAndWindows)
     f.editor.dispatch(625);
     EXPECT_STREQ(f.editor.state.currentpart->name, "front");
     f.editor.dispatch(707);
-    EXPECT_EQ(f.host.help, 1);
+    EXPECT_EQ(f.host.helpPages, std::vector<std::string>{"quillomodel.html"});
 }
 
 TEST(ModelEditor, RightDragsPoseThroughTheMouseAssignments)

@@ -11,7 +11,7 @@
 
 #include "../support/qt_test_app.h"
 #include "platform/control_ids.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_model_dialogs.h"
 #include "platform/qt_text.h"
 
 using namespace quillo;
@@ -189,7 +189,7 @@ TEST(QtColourBox, QtDialogsShowsThePreviewOnTheAttachedDisplay)
     PaletteEntry saved[256];
     std::memcpy(saved, table.palette, sizeof saved);
     bool active = true;
-    QtDialogs dialogs(nullptr, &active);
+    QtModelDialogs dialogs(nullptr, &active);
     dialogs.attachPalette(&table);
 
     ColourValues v{10, 20, 30, 0.1f, 0.9f, 0.0f};

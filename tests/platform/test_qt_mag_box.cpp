@@ -10,7 +10,7 @@
 
 #include "../support/qt_test_app.h"
 #include "platform/control_ids.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_model_dialogs.h"
 #include "platform/qt_text.h"
 
 using namespace quillo;
@@ -52,7 +52,7 @@ TEST(QtMagBox, EveryChangeIsReadBack)
 TEST(QtMagBox, OkReturnsTheFactorsAndCancelLeavesThem)
 {
     bool active = true;
-    QtDialogs dialogs(nullptr, &active);
+    QtModelDialogs dialogs(nullptr, &active);
     float x = 1.23456f, y = 2.0f, z = 3.0f;
     onModal<MagBox>([&](MagBox* box) {
         EXPECT_FALSE(active);

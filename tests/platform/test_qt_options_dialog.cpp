@@ -14,7 +14,7 @@
 #include "../support/qt_test_app.h"
 #include "../support/temp_dir.h"
 #include "platform/control_ids.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_model_dialogs.h"
 #include "platform/qt_text.h"
 
 using namespace quillo;
@@ -77,7 +77,7 @@ TEST(QtOptionsDialog, AWidthNoButtonShowsChecksNoneAndOkKeepsIt)
     s.perscorrect = true;
     s.shade = 1;
     bool active = true;
-    QtDialogs dialogs(nullptr, &active);
+    QtModelDialogs dialogs(nullptr, &active);
     onModal<OptionsDialog>([&](OptionsDialog* box) {
         EXPECT_FALSE(active);
         EXPECT_TRUE(checkedResolutions(*box).empty());
@@ -96,7 +96,7 @@ TEST(QtOptionsDialog, OkTakesTheControls)
     quillo::test::TempDir dir;
     quillo::test::writeText(dir / "robot.md4", "x");
     EditorSettings s;
-    QtDialogs dialogs;
+    QtModelDialogs dialogs;
     onModal<OptionsDialog>([&](OptionsDialog* box) {
         findControl<QLineEdit>(box, controls::defaultFile)->setText(QString::fromStdString(dir / "robot.md4"));
         findControl<QCheckBox>(box, controls::fullScreen)->setChecked(true);
@@ -116,7 +116,7 @@ TEST(QtOptionsDialog, AFileThatCannotBeReadIsDropped)
 {
     EditorSettings s;
     s.defaultfile = "/no/such/file.md4";
-    QtDialogs dialogs;
+    QtModelDialogs dialogs;
     onModal<OptionsDialog>([](OptionsDialog* box) { findControl<QPushButton>(box, controls::ok)->click(); });
     EXPECT_EQ(dialogs.optionsBox(s), 1);
     EXPECT_EQ(s.defaultfile, "");
@@ -128,7 +128,7 @@ TEST(QtOptionsDialog, CancelChangesNothing)
     s.defaultfile = "/no/such/file.md4";
     s.maxwidth = 1024;
     s.maxhight = 768;
-    QtDialogs dialogs;
+    QtModelDialogs dialogs;
     onModal<OptionsDialog>([](OptionsDialog* box) {
         findControl<QRadioButton>(box, controls::resolution1600)->click();
         findControl<QCheckBox>(box, controls::zBuffer)->setChecked(true);

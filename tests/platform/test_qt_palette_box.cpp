@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/qt_test_app.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_model_dialogs.h"
 
 using namespace quillo;
 using quillo::test::onModal;
@@ -64,7 +64,7 @@ TEST(QtPaletteBox, ReturnsTheClickedColour)
     GMTBL table;
     fill(table);
     bool active = true;
-    QtDialogs dialogs(nullptr, &active);
+    QtModelDialogs dialogs(nullptr, &active);
     onModal<PaletteBox>([&](PaletteBox* box) {
         EXPECT_FALSE(active);
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, cellPoint(9));
@@ -77,7 +77,7 @@ TEST(QtPaletteBox, ClicksBesideTheColoursDoNothingAndClosingGivesMinusOne)
 {
     GMTBL table;
     fill(table);
-    QtDialogs dialogs;
+    QtModelDialogs dialogs;
     onModal<PaletteBox>([](PaletteBox* box) {
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, cellPoint(10)); // below the last colour
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(20, 40));  // left of x = 32

@@ -10,7 +10,7 @@
 #include "../support/qt_test_app.h"
 #include "../support/temp_dir.h"
 #include "platform/control_ids.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_model_dialogs.h"
 #include "platform/qt_text.h"
 
 using namespace quillo;
@@ -56,7 +56,7 @@ TEST(QtTextureBox, OkDoesNothingWhileAFieldIsEmpty)
 
 TEST(QtTextureBox, PlanesAreZeroTwoAndFour)
 {
-    QtDialogs dialogs;
+    QtModelDialogs dialogs;
     for (auto [id, plane] : {std::pair{controls::planeZY, 2}, {controls::planeXZ, 4}, {controls::planeXY, 0}}) {
         onModal<TextureBox>([id = id](TextureBox* box) {
             findControl<QLineEdit>(box, controls::textureName)->setText(QString::fromUtf8("顔"));
@@ -74,7 +74,7 @@ TEST(QtTextureBox, PlanesAreZeroTwoAndFour)
 TEST(QtTextureBox, CancelLeavesTheChoice)
 {
     bool active = true;
-    QtDialogs dialogs(nullptr, &active);
+    QtModelDialogs dialogs(nullptr, &active);
     onModal<TextureBox>([&](TextureBox* box) {
         EXPECT_FALSE(active);
         findControl<QLineEdit>(box, controls::textureName)->setText("x");

@@ -1,4 +1,4 @@
-#include "platform/scripted_dialogs.h"
+#include "platform/scripted_model_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,16 @@
 using namespace quillo;
 
 namespace {
-void answer(ScriptedDialogs& d, std::vector<std::string> words)
+void answer(ScriptedModelDialogs& d, std::vector<std::string> words)
 {
     std::string error;
     ASSERT_TRUE(d.queueWords(words, error)) << error;
 }
 } // namespace
 
-TEST(ScriptedDialogs, AnswersAreTakenInOrderByTheirDialog)
+TEST(ScriptedModelDialogs, AnswersAreTakenInOrderByTheirDialog)
 {
-    ScriptedDialogs d;
+    ScriptedModelDialogs d;
     answer(d, {"input", "2.5"});
     answer(d, {"file", "/tmp/a.md4"});
     answer(d, {"ask", "no"});
@@ -34,9 +34,9 @@ TEST(ScriptedDialogs, AnswersAreTakenInOrderByTheirDialog)
     EXPECT_FALSE(d.pending());
 }
 
-TEST(ScriptedDialogs, WrongOrMissingAnswersFailTheRun)
+TEST(ScriptedModelDialogs, WrongOrMissingAnswersFailTheRun)
 {
-    ScriptedDialogs d;
+    ScriptedModelDialogs d;
     answer(d, {"select", "1"});
     std::string text;
     EXPECT_EQ(d.inputBox("prompt", text), -1);
@@ -57,9 +57,9 @@ TEST(ScriptedDialogs, WrongOrMissingAnswersFailTheRun)
     EXPECT_FALSE(d.queueWords({"bogus"}, error));
 }
 
-TEST(ScriptedDialogs, CancelAnswersAnyDialogAndSelectRules)
+TEST(ScriptedModelDialogs, CancelAnswersAnyDialogAndSelectRules)
 {
-    ScriptedDialogs d;
+    ScriptedModelDialogs d;
     answer(d, {"cancel"});
     ColourValues v;
     EXPECT_EQ(d.colourBox(v), -1);
@@ -72,9 +72,9 @@ TEST(ScriptedDialogs, CancelAnswersAnyDialogAndSelectRules)
     EXPECT_TRUE(d.failure().empty());
 }
 
-TEST(ScriptedDialogs, ValueDialogs)
+TEST(ScriptedModelDialogs, ValueDialogs)
 {
-    ScriptedDialogs d;
+    ScriptedModelDialogs d;
     answer(d, {"colour", "300", "10", "-5", "1.5", "0.5", "0.25"});
     answer(d, {"texture", "skin", "a.bmp", "zy"});
     answer(d, {"mag", "2", "1", "0.5"});
@@ -107,7 +107,7 @@ TEST(ScriptedDialogs, ValueDialogs)
     EXPECT_TRUE(d.failure().empty()) << d.failure();
 }
 
-TEST(ScriptedDialogs, PreviewRamp)
+TEST(ScriptedModelDialogs, PreviewRamp)
 {
     ColourValues v;
     v.red = 255;

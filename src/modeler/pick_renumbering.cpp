@@ -1,40 +1,10 @@
-#include "editing_commands.h"
+#include "pick_renumbering.h"
 
 #include <vector>
 
-#include "colour_commands.h"
 #include "edit_helpers.h"
-#include "face_tools.h"
-#include "part_commands.h"
 
 namespace quillo {
-
-namespace {
-
-EditOutcome faceCommand(int command, EditContext& c)
-{
-    EditOutcome out;
-    if (armFaceTool(c.state, command)) {
-        out.handled = true;
-    } else if (command == executeCommand) {
-        out.handled = true;
-        out.rebuild = execute(c.state, c.table);
-    } else if (command == reverseExecuteCommand) {
-        out.handled = true;
-        out.rebuild = reverseexecute(c.state);
-    }
-    return out;
-}
-
-} // namespace
-
-EditOutcome editingCommand(int command, EditContext& c)
-{
-    EditOutcome out = faceCommand(command, c);
-    if (!out.handled) out = partCommand(command, c);
-    if (!out.handled) out = colourCommand(command, c);
-    return out;
-}
 
 void renumberPicksForRedraw(EditorState& state)
 {

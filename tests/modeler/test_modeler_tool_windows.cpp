@@ -7,6 +7,7 @@
 #include <set>
 
 #include "../support/qt_test_app.h"
+#include "modeler/modeler_tool_windows.h"
 #include "platform/qt_text.h"
 
 using namespace quillo;

@@ -1,4 +1,4 @@
-// Start-up, the window's life and shut-down of quillomodel, with real
+// quillomodel's window program on the shared start-up skeleton, with real
 // dialogs or, for --script runs, with scripted ones.
 #pragma once
 

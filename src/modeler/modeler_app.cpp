@@ -1,0 +1,131 @@
+#include "modeler_app.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <iostream>
+#include <memory>
+
+#include "editor_window.h"
+#include "modeler_script.h"
+#include "modeler_tool_windows.h"
+#include "platform/editor_app.h"
+#include "platform/qt_model_dialogs.h"
+#include "platform/qt_selector.h"
+#include "platform/qt_settings_store.h"
+#include "platform/scripted_model_dialogs.h"
+
+namespace quillo {
+
+namespace {
+
+// The drawing area's limits: at least 10, at most the screen.
+void fitToScreen(EditorSettings& s)
+{
+    s.maxwidth = std::max(s.maxwidth, 10);
+    s.maxhight = std::max(s.maxhight, 10);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize size = screen->size();
+        if (size.width() >= 10 && s.maxwidth > size.width()) s.maxwidth = size.width();
+        if (size.height() >= 10 && s.maxhight > size.height()) s.maxhight = size.height();
+    }
+}
+
+class ModelerProgram : public EditorProgram {
+public:
+    explicit ModelerProgram(const std::string& file) : file_(file) {}
+
+    const char* name() const override { return "quillomodel"; }
+    Dialogs& shownDialogs() override { return qtDialogs_; }
+    ScriptedDialogs& scriptedDialogs() override { return scriptedDialogs_; }
+
+    bool start(Dialogs&, bool scripted) override
+    {
+        ModelDialogs& dialogs = scripted ? static_cast<ModelDialogs&>(scriptedDialogs_) : qtDialogs_;
+        store_ = std::make_unique<QtSettingsStore>("Model");
+        QtSettingsStore& store = *store_;
+        EditorSettings settings;
+        if (!loadsettings(store, settings)) { // a first run asks for the settings
+            if (dialogs.optionsBox(settings) != 1) return false;
+            acceptOptions(settings);
+            savesettings(store, settings);
+        }
+        fitToScreen(settings);
+
+        window_ = std::make_unique<EditorWindow>(settings);
+        EditorWindow& window = *window_;
+        window.active = false; // until start-up is over
+        qtDialogs_.setOwner(&window);
+        qtDialogs_.setActiveFlag(&window.active);
+        editor_ = std::make_unique<ModelEditor>(dialogs, store, &window);
+        ModelEditor& editor = *editor_;
+        editor.settings = settings;
+        window.setEditor(&editor);
+        qtDialogs_.attachPalette(&editor.table);
+        window.rememberGeometry(store);
+        if (scripted) // a script never starts a browser; it is told which page would open
+            window.setHelpOpener([](const QUrl& url) {
+                std::cout << "help page " << url.toLocalFile().toStdString() << std::endl;
+                return true;
+            });
+
+        window.addSelector(id(Cmd::ObjectWindow), objectSelector, [&](int i) {
+            editor.selectobject(i);
+            window.drawframe();
+        });
+        window.addSelector(id(Cmd::PartWindow), partSelector, [&](int i) {
+            editor.selectpart(i);
+            window.drawframe();
+        });
+        for (const ToolWindowSpec* layout : {&modeWindowSpec(), &faceWindowSpec(), &mouseWindowSpec()})
+            window.addToolWindow(*layout);
+
+        if (settings.fullscreen) {
+            dialogs.error(formatMessage("フルスクリーンモードに切り換えます\nこのモードではメニューバーが表示されません\n"
+                                        "メニューを表示したい場合は ALT または GRAPH キーを押してください"));
+            window.showFullScreen();
+        } else {
+            window.show();
+        }
+        editor.start(file_);
+        window.active = true;
+        window.drawframe();
+        return true;
+    }
+
+    bool runScript(const std::string& script, int skip, std::string& error) override
+    {
+        ModelerScript run(*editor_, scriptedDialogs_, *window_, std::cout);
+        if (run.run(script, skip)) return true;
+        error = run.error();
+        return false;
+    }
+
+    int exec() override { return QApplication::exec(); }
+
+    void finish() override
+    {
+        if (window_) window_->close();
+        editor_.reset();
+        window_.reset();
+    }
+
+private:
+    std::string file_;
+    QtModelDialogs qtDialogs_;
+    ScriptedModelDialogs scriptedDialogs_;
+    std::unique_ptr<QtSettingsStore> store_;
+    std::unique_ptr<EditorWindow> window_;
+    std::unique_ptr<ModelEditor> editor_;
+};
+
+} // namespace
+
+int runEditor(int& argc, char** argv, const EditorRunOptions& options)
+{
+    ModelerProgram program(options.file);
+    return runEditorApp(argc, argv, options.scriptPath, program);
+}
+
+} // namespace quillo
