@@ -18,8 +18,13 @@ QList<QKeySequence> shortcutsFor(const char* key)
     static const char* const jp = "!\"#$%&";
     if (k.startsWith("Shift+") && k.size() == 7 && k[6] >= '1' && k[6] <= '6') {
         const int i = k[6].unicode() - '1';
-        keys << QKeySequence(QString(QChar(us[i])));
-        if (jp[i] != us[i]) keys << QKeySequence(QString(QChar(jp[i])));
+        // The character alone, and with the Shift that typed it (layouts
+        // differ in whether the modifier stays on the event).
+        for (char c : {us[i], jp[i]}) {
+            const QKeySequence plain{QString(QChar(c))};
+            if (keys.contains(plain)) continue;
+            keys << plain << QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key(plain[0].key())));
+        }
     }
     return keys;
 }

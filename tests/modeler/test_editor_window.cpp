@@ -4,13 +4,21 @@
 #include "modeler/editor_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "editor_fixture.h"
 #include "modeler/modeler_commands.h"
+#include "modeler/modeler_tool_windows.h"
+#include "platform/qt_selector.h"
+#include "platform/qt_tool_window.h"
 
 using namespace quillo;
 
@@ -62,6 +70,7 @@ TEST(EditorWindow, MenusAndKeysComeFromTheCommandTable)
     }
     EXPECT_TRUE(f.action(615)->shortcuts().contains(QKeySequence("G")));
     EXPECT_TRUE(f.action(514)->shortcuts().contains(QKeySequence("!"))); // Shift+1 as its character
+    EXPECT_TRUE(f.action(515)->shortcuts().contains(QKeySequence("\""))); // on a Japanese keyboard
     EXPECT_TRUE(f.action(631)->shortcuts().contains(QKeySequence("Shift+P")));
 }
 
@@ -98,4 +107,178 @@ TEST(EditorWindow, ClicksOnTheViewPickFaces)
     EXPECT_EQ(f.editor.state.pickpoint, 4);
     EXPECT_EQ(f.editor.state.pickface.c[0], 0);
     EXPECT_TRUE(f.editor.overlay().hasMark);
+}
+
+namespace {
+
+// The editor window with its commands, tool windows and selectors, but a
+// dispatcher that only records which command arrived: menus, keys and
+// buttons must all reach the same number.
+struct RecordingWindow {
+    explicit RecordingWindow(bool fullscreen) : window(settings(fullscreen)), editor(dialogs, store, &window)
+    {
+        window.setCommands(editor.commands(), [this](int id) { return ran.push_back(id), false; });
+        for (const ToolWindowSpec* layout : {&modeWindowSpec(), &faceWindowSpec(), &mouseWindowSpec()})
+            window.addToolWindow(*layout);
+        window.addSelector(300, objectSelector, [](int) {});
+        window.fillSelector(300, {"a", "b"}, 0);
+        if (fullscreen)
+            window.showFullScreen();
+        else
+            window.show();
+        activate(&window);
+    }
+    static EditorSettings settings(bool fullscreen)
+    {
+        EditorSettings s = WindowFixture::settings();
+        s.fullscreen = fullscreen;
+        return s;
+    }
+    static void activate(QWidget* w)
+    {
+        w->activateWindow();
+        QApplication::setActiveWindow(w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    // The command a key press in the focused widget of `w` ran, or 0.
+    int press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ran.clear();
+        QWidget* target = w->focusWidget() ? w->focusWidget() : w;
+        QTest::keyClick(target, key, modifiers);
+        return ran.empty() ? 0 : ran.back();
+    }
+
+    ScriptedModelDialogs dialogs;
+    MemorySettingsStore store;
+    EditorWindow window;
+    ModelEditor editor;
+    std::vector<int> ran;
+};
+
+} // namespace
+
+TEST(EditorWindow, MenusKeysAndToolButtonsRunTheSameCommand)
+{
+    RecordingWindow f(false);
+    const CommandTable& table = f.editor.commands();
+    EXPECT_TRUE(table.idsWithoutHandler().empty());
+    for (const CommandEntry& c : table.entries()) {
+        if (!c.label) continue;
+        f.ran.clear();
+        f.window.action(c.id)->trigger();
+        EXPECT_EQ(f.ran, std::vector<int>{c.id}) << c.label;
+    }
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int command;
+    } keys[] = {{Qt::Key_G, {}, 615},        {Qt::Key_U, {}, 620},          {Qt::Key_P, Qt::ShiftModifier, 631},
+                {Qt::Key_P, {}, 623},        {Qt::Key_6, {}, 605},          {Qt::Key_Exclam, Qt::ShiftModifier, 514},
+                {Qt::Key_Up, {}, 626},       {Qt::Key_Right, {}, 629},      {Qt::Key_N, {}, 618},
+                {Qt::Key_8, {}, 201},        {Qt::Key_0, {}, 625}};
+    for (const auto& k : keys) EXPECT_EQ(f.press(&f.window, k.key, k.modifiers), k.command) << k.command;
+    std::set<std::string> seen; // each key belongs to one command
+    for (const CommandEntry& c : table.entries())
+        EXPECT_TRUE(!c.key || seen.insert(c.key).second) << c.key;
+
+    for (int windowCommand : {520, 523, 524}) {
+        ToolWindow* tool = f.window.toolWindow(windowCommand);
+        tool->show();
+        for (QPushButton* b : tool->window()->findChildren<QPushButton*>()) {
+            f.ran.clear();
+            b->click();
+            EXPECT_EQ(f.ran, std::vector<int>{b->objectName().toInt()});
+            EXPECT_NE(table.find(b->objectName().toInt()), nullptr) << b->objectName().toStdString();
+        }
+    }
+}
+
+TEST(EditorWindow, KeysWorkInFullScreenWithTheMenuBarHidden)
+{
+    RecordingWindow f(true);
+    EXPECT_FALSE(f.window.menuBar()->isVisible());
+    EXPECT_EQ(f.press(&f.window, Qt::Key_G), 615);
+    EXPECT_EQ(f.press(&f.window, Qt::Key_Exclam, Qt::ShiftModifier), 514);
+    QTest::keyClick(&f.window, Qt::Key_Alt); // Alt shows the menu bar, and hides it again
+    EXPECT_TRUE(f.window.menuBar()->isVisible());
+    QTest::keyClick(&f.window, Qt::Key_Alt);
+    EXPECT_FALSE(f.window.menuBar()->isVisible());
+}
+
+TEST(EditorWindow, KeysWorkWhileAToolOrSelectorWindowHasTheFocus)
+{
+    RecordingWindow f(false);
+    f.window.showToolWindow(523);
+    f.window.showToolWindow(300);
+    for (QWidget* other : {static_cast<QWidget*>(f.window.toolWindow(523)->window()),
+                           static_cast<QWidget*>(f.window.selector(300)->window())}) {
+        ASSERT_NE(other, nullptr);
+        RecordingWindow::activate(other);
+        ASSERT_EQ(QApplication::activeWindow(), other);
+        EXPECT_EQ(f.press(other, Qt::Key_T), 612);
+        EXPECT_EQ(f.press(other, Qt::Key_Down), 627);
+    }
+    // Not while a modal box is up: its keys are its own.
+    f.window.active = false;
+    f.window.runCommand(615);
+    EXPECT_TRUE(f.ran.empty() || f.ran.back() != 615);
+}
+
+TEST(EditorWindow, TheRubberBandIsDrawnWhileDraggingAndLeavesNoTrace)
+{
+    WindowFixture f;
+    f.open();
+    f.window.drawframe();
+    QWidget* view = f.window.centralWidget();
+    const QImage before = f.window.composedImage();
+    // From an empty corner, over no face: only the band's rectangle shows.
+    const QPoint from(20, 230), to(90, 280);
+    QTest::mouseMove(view, from);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), view->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    ASSERT_TRUE(f.editor.banding());
+    const QImage dragging = f.window.composedImage();
+    auto differs = [&](int x, int y) { return dragging.pixel(x, y) != before.pixel(x, y); };
+    EXPECT_TRUE(differs(55, 230));  // top side
+    EXPECT_TRUE(differs(90, 255));  // right side
+    EXPECT_TRUE(differs(55, 280));  // bottom side
+    EXPECT_TRUE(differs(20, 255));  // left side
+    EXPECT_FALSE(differs(55, 255)); // inside stays as it was
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+    EXPECT_FALSE(f.editor.banding());
+    EXPECT_TRUE(f.editor.state.selection.empty());
+    EXPECT_EQ(f.window.composedImage(), before);
+}
+
+TEST(EditorWindow, TheWindowsSizeAndPlaceAreRememberedBetweenRuns)
+{
+    MemorySettingsStore store;
+    {
+        EditorMainWindow first(false);
+        first.rememberGeometry(store); // nothing stored yet: the size it was given stays
+        first.resize(320, 200);
+        first.show();
+        EXPECT_EQ(first.size(), QSize(320, 200));
+        first.resize(500, 350);
+        first.move(40, 30);
+        first.close();
+    }
+    int x, y, w, h;
+    ASSERT_TRUE(parseWindowGeometry(store.values["Window"], x, y, w, h));
+    EXPECT_EQ(QSize(w, h), QSize(500, 350));
+    EditorMainWindow second(false);
+    second.rememberGeometry(store);
+    EXPECT_EQ(second.size(), QSize(500, 350));
+    EXPECT_EQ(second.pos(), QPoint(x, y));
+
+    for (const char* broken : {"", "1 2 3", "1 2 0 5", "a b c d", "1 2 3 4 5"}) {
+        store.values["Window"] = broken;
+        EditorMainWindow third(false);
+        third.resize(320, 200);
+        third.rememberGeometry(store);
+        EXPECT_EQ(third.size(), QSize(320, 200)) << broken;
+    }
 }
