@@ -166,8 +166,8 @@ bool ModelEditor::mouse(int x, int y, int buttons)
     bool changed = false;
     if (buttons == 1 && state.mousebuttons == 1 && (x != state.mousex || y != state.mousey)) {
         const float dx = float(x - state.mousex), dy = float(y - state.mousey);
-        if (dragPose(pose_, state.mousehorizontal, state.mousevertical, float(x - state.mousex),
-                     float(y - state.mousey), modelerPoseIds(), moveDistance(), rotationAngle()))
+        if (dragPose(pose_, state.mousehorizontal, state.mousevertical, dx, dy, modelerPoseIds(), moveDistance(),
+                     rotationAngle()))
             changed = applyPose();
     }
     state.mousex = x;

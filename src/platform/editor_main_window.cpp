@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "editor_settings.h"
+#include "settings_store.h"
 #include "qt_command_menus.h"
 #include "qt_selector.h"
 #include "qt_text.h"

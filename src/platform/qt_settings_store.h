@@ -5,7 +5,7 @@
 
 #include <QSettings>
 
-#include "editor_settings.h"
+#include "settings_store.h"
 
 namespace quillo {
 

@@ -1,3 +1,4 @@
+#include "platform/editor_settings.h"
 #include "platform/qt_settings_store.h"
 
 #include <QDir>
