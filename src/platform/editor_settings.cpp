@@ -1,6 +1,5 @@
 #include "editor_settings.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "model/text_util.h"
@@ -44,14 +43,27 @@ void savesettings(SettingsStore& store, const EditorSettings& s)
     store.write("Zon", s.zon ? "Yes" : "No");
 }
 
-void acceptOptions(EditorSettings& s)
+void acceptOptions(EditorSettings& s) { acceptDefaultFile(s.defaultfile, 255); }
+
+const OptionsLayout& modelOptionsLayout()
 {
-    s.defaultfile = cutUtf8(s.defaultfile, 255);
-    FILE* f = s.defaultfile.empty() ? nullptr : std::fopen(s.defaultfile.c_str(), "rb");
-    if (f)
-        std::fclose(f);
-    else
-        s.defaultfile.clear();
+    static const OptionsLayout layout{"DDSET", fileModel, 255, 804, 1002, 1101, {1103, 1104, 1105, 1106, 1107},
+                                      {{"Ｚバッファ", "Ｚバッファ オン", 1102}}};
+    return layout;
+}
+
+OptionsValues optionsValuesOf(const EditorSettings& s)
+{
+    return {s.defaultfile, s.fullscreen, s.maxwidth, s.maxhight, {s.zon}};
+}
+
+void takeOptionsValues(const OptionsValues& v, EditorSettings& s)
+{
+    s.defaultfile = v.defaultfile;
+    s.fullscreen = v.fullscreen;
+    s.maxwidth = v.maxwidth;
+    s.maxhight = v.maxhight;
+    s.zon = !v.checks.empty() && v.checks[0];
 }
 
 } // namespace quillo

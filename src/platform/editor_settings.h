@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "options_layout.h"
 #include "settings_store.h"
 
 namespace quillo {
@@ -34,5 +35,11 @@ int resolutionControl(int maxwidth);
 // What OK of the options dialog does after reading the fields: a default
 // file that cannot be opened for reading is dropped.
 void acceptOptions(EditorSettings& settings);
+
+// "DDSET" as an options layout (Z buffer is its one check box), and the
+// settings to and from its values.
+const OptionsLayout& modelOptionsLayout();
+OptionsValues optionsValuesOf(const EditorSettings& settings);
+void takeOptionsValues(const OptionsValues& values, EditorSettings& settings);
 
 } // namespace quillo

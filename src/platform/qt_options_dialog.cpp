@@ -18,42 +18,63 @@
 namespace quillo {
 
 namespace {
-// In the order of `resolutions`.
 constexpr const char* resolutionLabels[5] = {"1600×1200", "1280×1024", "1024× 768", " 800× 600", " 640× 480"};
 } // namespace
 
-OptionsDialog::OptionsDialog(const EditorSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
+OptionsDialog::OptionsDialog(const EditorSettings& settings, QWidget* parent)
+    : OptionsDialog(modelOptionsLayout(), optionsValuesOf(settings), parent)
 {
-    prepareDialog(this, "DDSET", "オプション");
+    modelSettings_ = settings;
+}
+
+EditorSettings OptionsDialog::settings() const
+{
+    EditorSettings s = modelSettings_;
+    takeOptionsValues(values_, s);
+    return s;
+}
+
+OptionsDialog::OptionsDialog(const OptionsLayout& layout, const OptionsValues& values, QWidget* parent)
+    : QDialog(parent), layout_(layout), values_(values)
+{
+    prepareDialog(this, layout.resource, "オプション");
+    values_.checks.resize(layout.checks.size());
 
     auto* fileGroup = new QGroupBox(QString::fromUtf8("デフォルトファイル"), this);
-    file_ = named(new QLineEdit(toDisplay(settings_.defaultfile), fileGroup), controls::defaultFile);
-    file_->setMaxLength(255);
-    QPushButton* browseButton = makeButton(fileGroup, controls::browse, "参照");
+    file_ = named(new QLineEdit(toDisplay(values_.defaultfile), fileGroup), layout.fileField);
+    file_->setMaxLength(int(layout.fileLimit));
+    QPushButton* browseButton = makeButton(fileGroup, layout.browseButton, "参照");
     connect(browseButton, &QPushButton::clicked, this, &OptionsDialog::browse);
     auto* fileRow = new QHBoxLayout(fileGroup);
     fileRow->addWidget(file_);
     fileRow->addWidget(browseButton);
 
     auto* modeGroup = new QGroupBox(QString::fromUtf8("モード"), this);
-    fullscreen_ = named(new QCheckBox(QString::fromUtf8("フルスクリーン"), modeGroup), controls::fullScreen);
-    fullscreen_->setChecked(settings_.fullscreen);
+    fullscreen_ = named(new QCheckBox(QString::fromUtf8("フルスクリーン"), modeGroup), layout.fullScreenBox);
+    fullscreen_->setChecked(values_.fullscreen);
     (new QVBoxLayout(modeGroup))->addWidget(fullscreen_);
 
-    auto* zGroup = new QGroupBox(QString::fromUtf8("Ｚバッファ"), this);
-    zon_ = named(new QCheckBox(QString::fromUtf8("Ｚバッファ オン"), zGroup), controls::zBuffer);
-    zon_->setChecked(settings_.zon);
-    (new QVBoxLayout(zGroup))->addWidget(zon_);
+    auto* left = new QVBoxLayout;
+    left->addWidget(modeGroup);
+    for (size_t i = 0; i < layout.checks.size(); ++i) {
+        const OptionsCheck& c = layout.checks[i];
+        auto* group = new QGroupBox(QString::fromUtf8(c.group), this);
+        QCheckBox* box = named(new QCheckBox(QString::fromUtf8(c.label), group), c.control);
+        box->setChecked(values_.checks[i]);
+        (new QVBoxLayout(group))->addWidget(box);
+        checks_.push_back(box);
+        left->addWidget(group);
+    }
 
     auto* resolutionGroup = new QGroupBox(QString::fromUtf8("最大解像度"), this);
     auto* resolutionColumn = new QVBoxLayout(resolutionGroup);
     auto* exclusive = new QButtonGroup(this);
-    const int shown = resolutionControl(settings_.maxwidth);
+    const int shown = resolutionIndex(values_.maxwidth);
     for (int i = 0; i < 5; ++i) {
         resolutions_[i] = named(new QRadioButton(QString::fromUtf8(resolutionLabels[i]), resolutionGroup),
-                                resolutions[i].control);
+                                layout.resolutionControls[i]);
         exclusive->addButton(resolutions_[i]);
-        resolutions_[i]->setChecked(resolutions[i].control == shown); // a width none shows checks none
+        resolutions_[i]->setChecked(i == shown); // a width none shows checks none
         resolutionColumn->addWidget(resolutions_[i]);
     }
 
@@ -65,9 +86,6 @@ OptionsDialog::OptionsDialog(const EditorSettings& settings, QWidget* parent) : 
     auto* version = new QLabel(QString::fromUtf8(optionsVersion), this);
     version->setObjectName("version");
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(modeGroup);
-    left->addWidget(zGroup);
     left->addStretch();
     left->addWidget(version);
     auto* right = new QVBoxLayout;
@@ -78,29 +96,29 @@ OptionsDialog::OptionsDialog(const EditorSettings& settings, QWidget* parent) : 
     auto* middle = new QHBoxLayout;
     middle->addLayout(left);
     middle->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fileGroup);
-    layout->addLayout(middle);
+    auto* layoutBox = new QVBoxLayout(this);
+    layoutBox->addWidget(fileGroup);
+    layoutBox->addLayout(middle);
     setMinimumWidth(360);
 }
 
 void OptionsDialog::browse()
 {
     std::string path = fromField(file_->text(), std::string::npos);
-    if (openFileDialog(this, fileModel, path)) file_->setText(toDisplay(path));
+    if (openFileDialog(this, layout_.fileType, path)) file_->setText(toDisplay(path));
 }
 
 void OptionsDialog::confirm()
 {
-    settings_.defaultfile = fromField(file_->text(), std::string::npos);
-    settings_.fullscreen = fullscreen_->isChecked();
-    settings_.zon = zon_->isChecked();
+    values_.defaultfile = fromField(file_->text(), std::string::npos);
+    values_.fullscreen = fullscreen_->isChecked();
+    for (size_t i = 0; i < checks_.size(); ++i) values_.checks[i] = checks_[i]->isChecked();
     for (int i = 0; i < 5; ++i)
         if (resolutions_[i]->isChecked()) {
-            settings_.maxwidth = resolutions[i].width;
-            settings_.maxhight = resolutions[i].height;
+            values_.maxwidth = resolutionSizes[i].width;
+            values_.maxhight = resolutionSizes[i].height;
         }
-    acceptOptions(settings_); // keeps 255 bytes; drops a file that cannot be read
+    acceptDefaultFile(values_.defaultfile, layout_.fileLimit); // drops a file that cannot be read
     accept();
 }
 

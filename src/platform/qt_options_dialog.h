@@ -1,11 +1,16 @@
-// "DDSET": the model editor's options (default file, full screen, maximum
-// resolution, Z buffer). OK takes the values into the settings; Cancel
-// leaves them as they were. Writing them is the caller's business.
+// The editors' options dialog ("DDSET", "D3DSET"): default file with
+// "参照", full screen, maximum resolution and the editor's own check boxes,
+// as its layout names them. OK takes the values (the default file cut to
+// the layout's limit and dropped when it cannot be read); Cancel leaves
+// them as they were. Writing them is the caller's business.
 #pragma once
 
 #include <QDialog>
 
+#include <vector>
+
 #include "editor_settings.h"
+#include "options_layout.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -19,18 +24,24 @@ class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
+    OptionsDialog(const OptionsLayout& layout, const OptionsValues& values, QWidget* parent = nullptr);
+    // The model editor's "DDSET".
     explicit OptionsDialog(const EditorSettings& settings, QWidget* parent = nullptr);
-    // The settings as OK left them (before OK: as given).
-    const EditorSettings& settings() const { return settings_; }
+    // The values as OK left them (before OK: as given).
+    const OptionsValues& values() const { return values_; }
+    // The model editor's settings with the values taken in.
+    EditorSettings settings() const;
 
 private:
     void browse();
     void confirm();
 
-    EditorSettings settings_;
+    const OptionsLayout& layout_;
+    OptionsValues values_;
+    EditorSettings modelSettings_;
     QLineEdit* file_;
     QCheckBox* fullscreen_;
-    QCheckBox* zon_;
+    std::vector<QCheckBox*> checks_;
     QRadioButton* resolutions_[5];
 };
 
