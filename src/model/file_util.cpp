@@ -49,4 +49,14 @@ std::string resolveWindowsPath(const std::string& stored, const std::string& dir
     return directory + stored.substr(cut + 1);
 }
 
+bool readableFile(const std::string& path)
+{
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return false;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
 } // namespace quillo

@@ -18,4 +18,8 @@ std::string currentDirectory();
 // falls back to its last component in `directory`.
 std::string resolveWindowsPath(const std::string& stored, const std::string& directory);
 
+// Whether `path` names a regular file that can be opened for reading (a
+// folder opens on Linux too, but it is no file to read).
+bool readableFile(const std::string& path);
+
 } // namespace quillo

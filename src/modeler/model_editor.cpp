@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/fixed_point.h"
+#include "model/file_util.h"
 #include "model/md4_file.h"
 #include "pick_renumbering.h"
 #include "picking.h"
@@ -104,10 +105,7 @@ void ModelEditor::start(const std::string& commandLineFile)
 {
     std::string file = settings.defaultfile;
     if (!commandLineFile.empty())
-        if (FILE* f = std::fopen(commandLineFile.c_str(), "rb")) {
-            std::fclose(f);
-            file = commandLineFile;
-        }
+        if (readableFile(commandLineFile)) file = commandLineFile;
     document.place(0.0f, 0.0f, -175.0f, 0.0f, 0.0f, 0.0f);
     document.zoom = 256;
     if (!file.empty()) {

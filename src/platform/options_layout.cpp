@@ -1,7 +1,6 @@
 #include "options_layout.h"
 
-#include <cstdio>
-
+#include "model/file_util.h"
 #include "model/text_util.h"
 
 namespace quillo {
@@ -18,11 +17,7 @@ int resolutionIndex(int maxwidth)
 void acceptDefaultFile(std::string& file, size_t limit)
 {
     file = cutUtf8(file, limit);
-    FILE* f = file.empty() ? nullptr : std::fopen(file.c_str(), "rb");
-    if (f)
-        std::fclose(f);
-    else
-        file.clear();
+    if (!readableFile(file)) file.clear();
 }
 
 } // namespace quillo

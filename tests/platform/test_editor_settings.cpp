@@ -77,4 +77,7 @@ TEST(EditorSettings, OptionsDropADefaultFileThatCannotBeRead)
     s.defaultfile = dir / "gone.md4";
     acceptOptions(s);
     EXPECT_EQ(s.defaultfile, "");
+    s.defaultfile = dir.str(); // a folder opens for reading on Linux, but it is no model
+    acceptOptions(s);
+    EXPECT_EQ(s.defaultfile, "");
 }
