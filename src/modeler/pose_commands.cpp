@@ -165,11 +165,15 @@ bool ModelEditor::mouse(int x, int y, int buttons)
     readPose();
     bool changed = false;
     if (buttons == 1 && state.mousebuttons == 1 && (x != state.mousex || y != state.mousey)) {
-        const float dx = float(x - state.mousex), dy = float(y - state.mousey);
         if (dragPose(pose_, state.mousehorizontal, state.mousevertical, float(x - state.mousex),
                      float(y - state.mousey), modelerPoseIds(), moveDistance(), rotationAngle()))
             changed = applyPose();
     }
+    // A right-button drag is one step of the history, however many samples it takes.
+    if (changed)
+        history_.record(document, changeKey(0), cursor(), cursor());
+    else if (buttons != 1)
+        history_.noteCommand();
     state.mousex = x;
     state.mousey = y;
     state.mousebuttons = buttons;
