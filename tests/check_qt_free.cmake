@@ -1,6 +1,6 @@
 # Fails when a Qt-free folder includes a Qt or SDL header.
 set(bad "")
-foreach(dir model softrender engine3d animation dxfconv)
+foreach(dir model softrender engine3d animation dxfconv exchange)
   file(GLOB_RECURSE files ${ROOT}/src/${dir}/*.h ${ROOT}/src/${dir}/*.cpp)
   foreach(f ${files})
     file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|SDL)")

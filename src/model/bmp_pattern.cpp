@@ -1,5 +1,6 @@
 #include "bmp_pattern.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -198,6 +199,41 @@ int loadPatterns(Texture& texture, GMTBL& table)
     if (count > 0) {
         texture.currentPattern = 0;
         texture.currentImage = texture.images[0];
+    }
+    return 1;
+}
+
+int patternRgba(const Texture& texture, int pattern, std::vector<unsigned char>& rgba, int32_t& width,
+                int32_t& height)
+{
+    if (pattern < 0 || pattern >= maxPatterns) return 0;
+    BmpFile bmp;
+    if (!openBmp(texture.files[pattern], bmp)) return 0;
+    if (bmp.width <= 0 || bmp.height <= 0 || !pixelsPresent(bmp, bmp.width, bmp.height)) {
+        errorbox(formatMessage(notBmp, texture.files[pattern]));
+        return 0;
+    }
+    width = bmp.width;
+    height = bmp.height;
+    const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
+    const unsigned char key = bmp.bytes[bmp.pixelOffset]; // the bottom-left pixel
+    rgba.assign(size_t(width) * size_t(height) * 4, 0);
+    for (int32_t row = 0; row < height; ++row) {
+        const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+        unsigned char* out = rgba.data() + size_t(height - 1 - row) * size_t(width) * 4;
+        for (int32_t x = 0; x < width; ++x, out += 4) {
+            if (p[x] == key) {
+                out[0] = static_cast<unsigned char>(std::clamp(texture.red, 0, 255));
+                out[1] = static_cast<unsigned char>(std::clamp(texture.green, 0, 255));
+                out[2] = static_cast<unsigned char>(std::clamp(texture.blue, 0, 255));
+                out[3] = 0;
+            } else {
+                out[0] = bmp.palette[p[x]][0];
+                out[1] = bmp.palette[p[x]][1];
+                out[2] = bmp.palette[p[x]][2];
+                out[3] = 255;
+            }
+        }
     }
     return 1;
 }

@@ -8,6 +8,8 @@
 // being a BMP file.
 #pragma once
 
+#include <vector>
+
 #include "model.h"
 
 namespace quillo {
@@ -22,5 +24,13 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table);
 // Loads the images of patterns 0..patternCount-1. Returns 1 on success,
 // 0 when a file failed (later patterns are not loaded).
 int loadPatterns(Texture& texture, GMTBL& table);
+
+// The colours of pattern `pattern` of `texture` as RGBA bytes, in the row
+// order of the loaded image (the picture's top row first). Texels of the
+// key colour take the texture's own colour with alpha 0; all others are
+// opaque. Returns 1, or 0 after showing a message when the file is not an
+// acceptable pattern.
+int patternRgba(const Texture& texture, int pattern, std::vector<unsigned char>& rgba, int32_t& width,
+                int32_t& height);
 
 } // namespace quillo

@@ -62,7 +62,11 @@ void ModelEditor::fillPartSelector()
 bool ModelEditor::dispatch(int command)
 {
     readPose();
-    return command != 0 && commands_.dispatch(command);
+    if (command == 0) return false;
+    const EditCursor before = cursor();
+    const bool draw = commands_.dispatch(command);
+    recordChange(command, before);
+    return draw;
 }
 
 bool ModelEditor::edited(bool changed)
@@ -85,6 +89,7 @@ void ModelEditor::closeModel()
     state.pickface.clear();
     state.selection.clear();
     state.currenttexture = -1;
+    history_.reset(document, cursor());
 }
 
 bool ModelEditor::openFile(const std::string& path)
@@ -98,6 +103,7 @@ bool ModelEditor::openFile(const std::string& path)
     updateWorld(document);
     objectChoice();
     state.filename = path;
+    history_.reset(document, cursor());
     return true;
 }
 
@@ -113,6 +119,7 @@ void ModelEditor::start(const std::string& commandLineFile)
         openFile(file);
     }
     redraw();
+    history_.reset(document, cursor());
 }
 
 void ModelEditor::objectChoice()
@@ -194,6 +201,7 @@ void ModelEditor::leftPress(int x, int y)
         state.anchory = y;
         state.picklimit = INT_MAX;
     }
+    history_.noteCommand();
     banding_ = state.currentobject && state.currentpart;
     bandMoved_ = false;
     bandHits_.clear();

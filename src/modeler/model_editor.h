@@ -9,6 +9,7 @@
 #include "edit_context.h"
 #include "editor_state.h"
 #include "modeler_commands.h"
+#include "undo_history.h"
 #include "model/colour_table.h"
 #include "model/model.h"
 #include "platform/model_dialogs.h"
@@ -84,6 +85,12 @@ public:
     bool saveCommand();
     bool saveAsCommand();
     bool options();
+    // Undo and redo: the document goes back (forward) one step of its history.
+    bool undoCommand();
+    bool redoCommand();
+    UndoHistory& history() { return history_; }
+    // Where the user works now, as indices that outlive the objects.
+    EditCursor cursor() const;
     bool zoomBy(int32_t (*rule)(int32_t));
     bool zoomTo();
     bool scaleFactor();
@@ -105,6 +112,14 @@ private:
     void fillPartSelector();
     int32_t mirrorPartner(int32_t point) const;
     void movePartGeometry(ModelPart& part, float dx, float dy, float dz);
+    // After command `command` (begun at `before`): a step of the history
+    // when the document changed.
+    void recordChange(int command, const EditCursor& before);
+    ChangeKey changeKey(int command) const;
+    // The view after a restore, and the cursor put back.
+    void afterRestore(const RestoreResult& result, const EditCursor& cursor);
+    void putCursor(const EditCursor& cursor);
+    void fillObjectSelector();
 
     ModelDialogs& dialogs_;
     SettingsStore& store_;
@@ -114,6 +129,7 @@ private:
     CommandTable commands_;
     WorkingPose pose_;
     bool poseRead_ = false;
+    UndoHistory history_;
     std::vector<Face> bandHits_;
     bool banding_ = false;
     bool bandMoved_ = false;

@@ -10,6 +10,7 @@ namespace quillo {
 namespace {
 
 const char* const fileMenu = "ファイル(&F)";
+const char* const editMenu = "編集(&E)";
 const char* const modeMenu = "モード(&M)";
 const char* const moveMenu = "移動(&E)";
 const char* const distanceMenu = "移動距離(&S)";
@@ -95,6 +96,10 @@ const Row rows[] = {
     {Cmd::Options, fileMenu, "オプション", nullptr, [](ModelEditor& e, int) { return e.options(); }},
     {Cmd{}, fileMenu, nullptr, nullptr, nullptr},
     {Cmd::Exit, fileMenu, "終了(&X)", nullptr, [](ModelEditor& e, int) { return e.host().closeMainWindow(), false; }},
+
+    {Cmd::Undo, editMenu, "元に戻す(&U)", "Ctrl+Z", [](ModelEditor& e, int) { return e.undoCommand(); }},
+    {Cmd::Redo, editMenu, "やり直し(&R)", "Ctrl+Y", [](ModelEditor& e, int) { return e.redoCommand(); }},
+    {Cmd::Redo, nullptr, "やり直し(&R)", "Ctrl+Shift+Z", nullptr},
 
     {Cmd::ModeCamera, modeMenu, "カメラ操作(&C)", "u", setMode},
     {Cmd::ModeObject, modeMenu, "物体操作(&O)", "o", setMode},
@@ -244,7 +249,7 @@ CommandTable modelerCommandTable(ModelEditor& editor)
         if (r.run) e.handler = [&editor, run = r.run](int command) { return run(editor, command); };
         entries.push_back(std::move(e));
     }
-    return CommandTable({fileMenu, modeMenu, moveMenu, distanceMenu, angleMenu, viewMenu, faceMenu, partMenu,
+    return CommandTable({fileMenu, editMenu, modeMenu, moveMenu, distanceMenu, angleMenu, viewMenu, faceMenu, partMenu,
                          colourMenu, textureMenu, mouseMenu, helpMenu},
                         std::move(entries));
 }

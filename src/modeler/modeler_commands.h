@@ -33,6 +33,8 @@ enum class Cmd : int {
     DragVerticalX = 1200, DragVerticalY = 1201, DragVerticalZ = 1202, DragVerticalTurn = 1203,
     DragHorizontalX = 1204, DragHorizontalY = 1205, DragHorizontalZ = 1206, DragHorizontalTurn = 1207,
     DragHorizontalBank = 1208, DragHorizontalNone = 1209, DragVerticalNone = 1210,
+    // Beyond the original program: 800-899.
+    Undo = 801, Redo = 802,
 };
 
 constexpr int id(Cmd c) { return static_cast<int>(c); }

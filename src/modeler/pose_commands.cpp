@@ -170,6 +170,11 @@ bool ModelEditor::mouse(int x, int y, int buttons)
                      rotationAngle()))
             changed = applyPose();
     }
+    // A right-button drag is one step of the history, however many samples it takes.
+    if (changed)
+        history_.record(document, changeKey(0), cursor(), cursor());
+    else if (buttons != 1)
+        history_.noteCommand();
     state.mousex = x;
     state.mousey = y;
     state.mousebuttons = buttons;

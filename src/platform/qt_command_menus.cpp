@@ -41,8 +41,11 @@ std::map<int, QAction*> buildCommandMenus(QMainWindow& window, const CommandTabl
             const int id = c.id;
             QObject::connect(a, &QAction::triggered, &window, [run, id] { run(id); });
         }
-        if (c.key && a->shortcuts().isEmpty()) {
-            a->setShortcuts(shortcutsFor(c.key));
+        if (c.key) { // a command may have several keys, one row each
+            QList<QKeySequence> keys = a->shortcuts();
+            for (const QKeySequence& k : shortcutsFor(c.key))
+                if (!keys.contains(k)) keys << k;
+            a->setShortcuts(keys);
             // Actions that live only on a hidden menu bar never fire, so
             // the window itself carries every keyed action as well.
             a->setShortcutContext(Qt::ApplicationShortcut);

@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstring>
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/messages.h"
 #include "modeler/model_editor.h"
+#include "modeler/modeler_script.h"
 #include "platform/scripted_model_dialogs.h"
 #include "../support/temp_dir.h"
 #include "editor_fixture.h"
@@ -86,5 +89,30 @@ inline bool sameRecord(const Face& a, const Face& b) { return std::memcmp(&a, &b
 
 // Corners of a face as a list, for readable comparisons.
 inline std::vector<int> corners(const Face& f) { return {f.vertexA, f.vertexB, f.vertexC, f.vertexD}; }
+
+// Runs `script` with the fixture's directory as the working directory, as
+// the program would; frames are drawn without a window so picking works.
+inline bool runScript(EditFixture& f, const std::string& script, std::string& error, std::string* output = nullptr)
+{
+    struct FrameOnly : ScriptView {
+        EditFixture& f;
+        explicit FrameOnly(EditFixture& fixture) : f(fixture) {}
+        void drawFrame() override { f.draw(); }
+        bool writeRender(const std::string&, std::string& why) override
+        {
+            why = "no rendering here";
+            return false;
+        }
+    } view(f);
+    std::ostringstream out;
+    ModelerScript runner(f.editor, f.dialogs, view, out);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(f.dir.str());
+    const bool ok = runner.run(script);
+    std::filesystem::current_path(before);
+    error = runner.error();
+    if (output) *output = out.str();
+    return ok;
+}
 
 } // namespace quillo::test

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "edit_fixture.h"
 #include "model/md4_file.h"
-#include "modeler/modeler_script.h"
 
 using namespace quillo;
 using quillo::test::EditFixture;
@@ -17,29 +15,9 @@ namespace {
 
 const std::string dataDir = std::string(QUILLO_SOURCE_DIR) + "/tests/modeler/data/";
 
-// Runs the script in `dir` as the working directory, as the program would.
 bool runScript(EditFixture& f, const std::string& script, std::string& error, std::string& output)
 {
-    // Drawing without a window: picking needs the screen positions of a frame.
-    struct FrameOnly : ScriptView {
-        EditFixture& f;
-        explicit FrameOnly(EditFixture& fixture) : f(fixture) {}
-        void drawFrame() override { f.draw(); }
-        bool writeRender(const std::string&, std::string& why) override
-        {
-            why = "no rendering here";
-            return false;
-        }
-    } view(f);
-    std::ostringstream out;
-    ModelerScript runner(f.editor, f.dialogs, view, out);
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(f.dir.str());
-    const bool ok = runner.run(script);
-    std::filesystem::current_path(before);
-    error = runner.error();
-    output = out.str();
-    return ok;
+    return quillo::test::runScript(f, script, error, &output);
 }
 
 } // namespace

@@ -72,6 +72,10 @@ TEST(EditorWindow, MenusAndKeysComeFromTheCommandTable)
     EXPECT_TRUE(f.action(514)->shortcuts().contains(QKeySequence("!"))); // Shift+1 as its character
     EXPECT_TRUE(f.action(515)->shortcuts().contains(QKeySequence("\""))); // on a Japanese keyboard
     EXPECT_TRUE(f.action(631)->shortcuts().contains(QKeySequence("Shift+P")));
+    // A command with two keys, from two rows of the table.
+    EXPECT_TRUE(f.action(801)->shortcuts().contains(QKeySequence("Ctrl+Z")));
+    EXPECT_TRUE(f.action(802)->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    EXPECT_TRUE(f.action(802)->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 }
 
 TEST(EditorWindow, CommandsRedrawTheFrame)

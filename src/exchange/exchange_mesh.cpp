@@ -1,0 +1,131 @@
+#include "exchange_mesh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace quillo {
+
+namespace {
+
+int32_t grid(float v) { return int32_t(std::trunc(v / dt)); }
+
+// The projection axes of a texture plane, in grid units.
+void planeAxes(int32_t plane, const Vertex& v, int32_t& s, int32_t& t)
+{
+    switch (plane) {
+    case planeZY: s = grid(v.z), t = grid(v.y); break;
+    case planeXZ: s = grid(v.x), t = grid(v.z); break;
+    default: s = grid(v.x), t = grid(v.y); break;
+    }
+}
+
+// Touching the rectangle's border counts as outside, as in the renderer.
+bool overlaps(const Texture& tx, const int32_t s[3], const int32_t t[3])
+{
+    const int32_t sMin = std::min(tx.x0, tx.x1), sMax = std::max(tx.x0, tx.x1);
+    const int32_t tMin = std::min(tx.y0, tx.y1), tMax = std::max(tx.y0, tx.y1);
+    auto all = [](const int32_t w[3], auto test) { return test(w[0]) && test(w[1]) && test(w[2]); };
+    return !all(s, [&](int32_t x) { return x <= sMin; }) && !all(s, [&](int32_t x) { return x >= sMax; }) &&
+           !all(t, [&](int32_t x) { return x <= tMin; }) && !all(t, [&](int32_t x) { return x >= tMax; });
+}
+
+// Whole texels from the rectangle's low edge, held to the picture, as a fraction of its size.
+float coordinate(int32_t size, int32_t lo, int32_t hi, int32_t s)
+{
+    if (size <= 0 || hi == lo) return 0.0f;
+    const double value = double(size) / (double(hi) - double(lo)) * (double(s) - double(lo));
+    const double texel = std::clamp(std::trunc(value), 0.0, double(size));
+    return float(texel / size);
+}
+
+} // namespace
+
+void partOrigin(const ModelPart& part, float origin[3])
+{
+    for (int k = 0; k < 3; ++k) origin[k] = part.child ? part.position[k] : 0.0f;
+}
+
+std::vector<MeshPrimitive> partPrimitives(const ModelObject& object, const ModelPart& part, const float origin[3])
+{
+    static const int corners[2][2][3] = {{{0, 1, 3}, {1, 2, 3}}, {{0, 1, 2}, {0, 2, 3}}};
+    std::vector<MeshPrimitive> groups;
+    std::vector<std::unordered_map<int32_t, uint32_t>> seen; // model vertex -> exported vertex, per group
+    const int vertexCount = object.vertices.count();
+    for (const Face& f : part.faces) {
+        const Material* m = object.materials.at(f.material);
+        if (!m) continue;
+        bool inside = true;
+        for (int k = 0; k < 4; ++k) inside = inside && f.index(k) >= 0 && f.index(k) < vertexCount;
+        if (!inside) continue;
+        const Texture* texture = object.textures.at(m->texture);
+        for (const auto& tri : corners[f.altDiagonal ? 1 : 0]) {
+            const int32_t v[3] = {f.index(tri[0]), f.index(tri[1]), f.index(tri[2])};
+            if (v[0] == v[1] || v[1] == v[2] || v[0] == v[2]) continue;
+            int32_t s[3], t[3];
+            bool textured = false;
+            if (texture) {
+                for (int k = 0; k < 3; ++k) planeAxes(texture->plane, object.vertices[v[k]], s[k], t[k]);
+                textured = overlaps(*texture, s, t);
+            }
+            size_t g = 0;
+            while (g < groups.size() && (groups[g].material != f.material || groups[g].textured != textured)) ++g;
+            if (g == groups.size()) {
+                groups.push_back(MeshPrimitive{f.material, textured, {}, {}, {}, {}});
+                seen.emplace_back();
+            }
+            MeshPrimitive& out = groups[g];
+            for (int k = 0; k < 3; ++k) {
+                auto [it, added] = seen[g].try_emplace(v[k], uint32_t(out.sourceVertex.size()));
+                if (added) {
+                    const Vertex& p = object.vertices[v[k]];
+                    out.sourceVertex.push_back(v[k]);
+                    out.positions.insert(out.positions.end(), {p.x - origin[0], p.y - origin[1], p.z - origin[2]});
+                    if (textured)
+                        out.uvs.insert(out.uvs.end(), {coordinate(texture->width, texture->x0, texture->x1, s[k]),
+                                                       coordinate(texture->height, texture->y0, texture->y1, t[k])});
+                }
+                out.indices.push_back(it->second);
+            }
+        }
+    }
+    return groups;
+}
+
+void nodeRotation(const ModelNode& node, double q[4])
+{
+    // Rows of the renderer's matrix act on row vectors; glTF's act on columns.
+    double m[3][3];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) m[i][j] = node.local.m[j][i] / 2048.0;
+    const double trace = m[0][0] + m[1][1] + m[2][2];
+    if (trace > 0) {
+        const double s = std::sqrt(trace + 1.0) * 2;
+        q[3] = s / 4;
+        q[0] = (m[2][1] - m[1][2]) / s;
+        q[1] = (m[0][2] - m[2][0]) / s;
+        q[2] = (m[1][0] - m[0][1]) / s;
+    } else if (m[0][0] > m[1][1] && m[0][0] > m[2][2]) {
+        const double s = std::sqrt(1.0 + m[0][0] - m[1][1] - m[2][2]) * 2;
+        q[3] = (m[2][1] - m[1][2]) / s;
+        q[0] = s / 4;
+        q[1] = (m[0][1] + m[1][0]) / s;
+        q[2] = (m[0][2] + m[2][0]) / s;
+    } else if (m[1][1] > m[2][2]) {
+        const double s = std::sqrt(1.0 + m[1][1] - m[0][0] - m[2][2]) * 2;
+        q[3] = (m[0][2] - m[2][0]) / s;
+        q[0] = (m[0][1] + m[1][0]) / s;
+        q[1] = s / 4;
+        q[2] = (m[1][2] + m[2][1]) / s;
+    } else {
+        const double s = std::sqrt(1.0 + m[2][2] - m[0][0] - m[1][1]) * 2;
+        q[3] = (m[1][0] - m[0][1]) / s;
+        q[0] = (m[0][2] + m[2][0]) / s;
+        q[1] = (m[1][2] + m[2][1]) / s;
+        q[2] = s / 4;
+    }
+    const double n = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    for (int k = 0; k < 4; ++k) q[k] = n > 0 ? q[k] / n : (k == 3 ? 1.0 : 0.0);
+}
+
+} // namespace quillo
