@@ -1,5 +1,6 @@
 #include "frame_list.h"
 
+#include <climits>
 #include <cstring>
 
 namespace quillo::anim {
@@ -34,6 +35,12 @@ bool FrameList::append(const unsigned char* record)
 
 bool FrameList::appendAll(const unsigned char* records, int n)
 {
+    if (n < 0) return false;
+    if (!records_) {
+        if (n > INT_MAX - emptyCount_) return false;
+        emptyCount_ += n;
+        return true;
+    }
     for (int i = 0; i < n; ++i)
         if (!append(records ? records + size_t(i) * size_t(recordSize_) : nullptr)) return false;
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -84,18 +85,25 @@ public:
     std::vector<std::unique_ptr<FakeObject>> objects;
 };
 
-// Loads models by path from a table of shapes; counts the loads.
+// Loads models from a table of shapes by file name (the last path
+// component); with checkFiles, only files that exist. Records every load.
 class FakeLoader : public ModelLoader {
 public:
     std::unique_ptr<AnimModel> load(const std::string& path) override
     {
         loaded.push_back(path);
-        auto it = shapes.find(path);
+        const size_t cut = path.find_last_of('/');
+        auto it = shapes.find(cut == std::string::npos ? path : path.substr(cut + 1));
         if (it == shapes.end()) return nullptr;
-        return std::make_unique<FakeModel>(it->second);
+        if (checkFiles && !std::filesystem::exists(path)) return nullptr;
+        auto model = std::make_unique<FakeModel>(it->second);
+        models.push_back(model.get());
+        return model;
     }
     std::map<std::string, std::vector<ObjectShape>> shapes;
     std::vector<std::string> loaded;
+    std::vector<FakeModel*> models; // owned by whoever loaded them
+    bool checkFiles = false;
 };
 
 } // namespace quillo::anim::test
