@@ -2,7 +2,6 @@
 
 #include "anim_messages.h"
 #include "model/messages.h"
-#include "model/text_util.h"
 #include "stage_view.h"
 #include "token_reader.h"
 
@@ -61,7 +60,7 @@ int AnimationDocument::addDialogue(const std::string& line)
         errorbox(formatMessage(text::unstorable, line.c_str()));
         return -1;
     }
-    dialogue.push_back(cutUtf8(line, kLineBytes));
+    dialogue.push_back(cutToken(line, kLineBytes));
     return int(dialogue.size()) - 1;
 }
 

@@ -10,6 +10,7 @@
 #include "motion.h"
 #include "scene.h"
 #include "sound_table.h"
+#include "token_reader.h"
 
 namespace quillo::anim {
 
@@ -18,9 +19,6 @@ class AnimObject;
 class ModelLoader;
 class SoundDevice;
 class StageView;
-
-inline constexpr size_t kNameBytes = 79;
-inline constexpr size_t kLineBytes = 89;
 
 class AnimationDocument {
 public:

@@ -5,16 +5,9 @@
 #include "anim_messages.h"
 #include "model/file_util.h"
 #include "model/messages.h"
-#include "model/text_util.h"
 #include "token_reader.h"
 
 namespace quillo::anim {
-
-namespace {
-
-constexpr size_t kNameBytes = 79;
-
-} // namespace
 
 ReadStatus parseMotion(std::string_view bytes, Motion& motion)
 {
@@ -25,7 +18,7 @@ ReadStatus parseMotion(std::string_view bytes, Motion& motion)
     in.skipByte();
     if (!in.number(recordSize) || recordSize < 0) return ReadStatus::cannotOpen;
     in.skipByte();
-    motion.name = cutUtf8(name, kNameBytes);
+    motion.name = cutToken(name, kNameBytes);
     motion.frames.reset(recordSize);
     if (!in.token(keyword) || keyword != "data") return ReadStatus::ok;
     in.skipByte();

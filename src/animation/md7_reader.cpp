@@ -5,7 +5,6 @@
 #include "animation_document.h"
 #include "model/file_util.h"
 #include "model/messages.h"
-#include "model/text_util.h"
 #include "scene_frames.h"
 #include "stage_view.h"
 #include "token_reader.h"
@@ -65,7 +64,7 @@ private:
         doc_.dialogue.resize(1);
         doc_.currentDialogue = -1;
         if (doc_.view) doc_.view->showDialogue("");
-        return readTable([&](const std::string& line) { doc_.dialogue.push_back(cutUtf8(line, kLineBytes)); });
+        return readTable([&](const std::string& line) { doc_.dialogue.push_back(cutToken(line, kLineBytes)); });
     }
 
     Md7Status readMusic()
@@ -102,7 +101,7 @@ private:
     {
         std::string token;
         if (!in_.token(token)) return Md7Status::damaged;
-        scene.name = cutUtf8(token, kNameBytes);
+        scene.name = cutToken(token, kNameBytes);
         in_.skipByte();
         in_.token(token); // "OBJCT"
         in_.skipByte();

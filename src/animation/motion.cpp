@@ -5,7 +5,6 @@
 #include "model/messages.h"
 #include "pattern_words.h"
 #include "token_reader.h"
-#include "model/text_util.h"
 
 namespace quillo::anim {
 
@@ -36,7 +35,7 @@ Motion* createMotion(MotionList& list, AnimObject& object, const std::string& na
         return nullptr;
     }
     auto motion = std::make_unique<Motion>();
-    motion->name = cutUtf8(name, 79);
+    motion->name = cutToken(name, kNameBytes);
     motion->frames.reset(motionRecordSize(object));
     Motion& added = list.add(std::move(motion));
     object.currentMotion = &added;

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "model/text_util.h"
+
 namespace quillo::anim {
 
 bool isAsciiSpace(char c)
@@ -15,6 +17,13 @@ bool isStorableToken(std::string_view text)
     for (char c : text)
         if (isAsciiSpace(c) || c == '\0') return false;
     return true;
+}
+
+std::string cutToken(std::string_view token, size_t maxBytes)
+{
+    std::string cut = cutUtf8(token, maxBytes);
+    if (cut.empty()) cut = std::string(token.substr(0, maxBytes));
+    return cut;
 }
 
 void TokenReader::skipSpace()

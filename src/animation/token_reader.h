@@ -9,12 +9,21 @@
 
 namespace quillo::anim {
 
+// Longest names (scenes, motions) and dialogue lines, in bytes.
+inline constexpr size_t kNameBytes = 79;
+inline constexpr size_t kLineBytes = 89;
+
 // Blank, tab, line feed, vertical tab, form feed, carriage return.
 bool isAsciiSpace(char c);
 
 // True when `text` is written as one token and reads back the same: not
 // empty and without ASCII white space (U+3000 is not white space here).
 bool isStorableToken(std::string_view text);
+
+// A token cut to at most `maxBytes` bytes, at a UTF-8 character boundary;
+// bytes that are no UTF-8 (a name typed in code page 932) are cut at the
+// byte rather than dropped, so a token never becomes empty.
+std::string cutToken(std::string_view token, size_t maxBytes);
 
 class TokenReader {
 public:

@@ -339,3 +339,10 @@ TEST_F(MotionTest, AFailedWriteIsReportedAndLeavesNoFile)
     ASSERT_EQ(log.messages.size(), 1u);
     EXPECT_EQ(log.messages[0], "ファイル " + path + " に書き込めません");
 }
+
+TEST(Md6Parse, ANameThatIsNoUtf8IsCutAtTheByteNotToNothing)
+{
+    Motion m;
+    ASSERT_EQ(parseMotion(std::string(100, '\xa5') + "\n8\ndata\n0\n", m), ReadStatus::ok);
+    EXPECT_EQ(m.name, std::string(79, '\xa5'));
+}
