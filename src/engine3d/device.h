@@ -144,6 +144,9 @@ public:
     // Rectangles are clipped to the target.
     virtual bool clearTarget(const Rect& rect) = 0;
     virtual bool clearDepth(const Rect& rect) = 0;
+    // Copies a surface onto the target at (x, y), black pixels left out
+    // (the text line's colour key); clipped to the target.
+    virtual bool blitKeyed(const Surface& surface, int32_t x, int32_t y) = 0;
     // Draws the batch; `extent` is the screen rectangle drawn (empty for nothing).
     virtual bool execute(const ExecuteBatch& batch, Rect& extent) = 0;
 };

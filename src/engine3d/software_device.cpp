@@ -248,6 +248,21 @@ bool SoftwareDevice::clearDepth(const Rect& rect)
     return true;
 }
 
+bool SoftwareDevice::blitKeyed(const Surface& surface, int32_t x, int32_t y)
+{
+    if (surface.pixels.size() != size_t(surface.width) * size_t(surface.height)) return false;
+    for (int32_t sy = 0; sy < surface.height; ++sy) {
+        const int64_t ty = int64_t(y) + sy;
+        if (ty < 0 || ty >= target_.height) continue;
+        for (int32_t sx = 0; sx < surface.width; ++sx) {
+            const int64_t tx = int64_t(x) + sx;
+            const uint32_t p = surface.at(sx, sy);
+            if (tx >= 0 && tx < target_.width && p != 0) target_.pixels[size_t(ty) * size_t(target_.width) + size_t(tx)] = p;
+        }
+    }
+    return true;
+}
+
 void SoftwareDevice::lightGroup(const ExecuteBatch& batch, const VertexGroup& group, const MaterialDesc& m,
                                 const Mat4& viewProjection, const Vec3f& eye)
 {

@@ -45,6 +45,7 @@ public:
     bool endScene() override;
     bool clearTarget(const Rect& rect) override;
     bool clearDepth(const Rect& rect) override;
+    bool blitKeyed(const Surface& surface, int32_t x, int32_t y) override;
     bool execute(const ExecuteBatch& batch, Rect& extent) override;
 
     const std::vector<float>& depth() const { return depth_; }
