@@ -82,6 +82,7 @@ public:
     const std::vector<Rect>& presented() const { return presented_; }
 
     Device& device() { return *device_; }
+    const Device& device() const { return *device_; }
     bool ready() const { return device_ != nullptr; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
