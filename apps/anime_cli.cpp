@@ -10,7 +10,6 @@
 #include "animation/md6_file.h"
 #include "animation/md7_file.h"
 #include "animation/sound_device.h"
-#include "model/messages.h"
 
 namespace quillo {
 
@@ -87,10 +86,7 @@ int motionInfo(const std::string& path, const std::string& modelPath, std::strin
     if (modelPath.empty()) return 0;
     anim::Md4PoseLoader loader;
     std::unique_ptr<anim::AnimModel> model = loader.load(modelPath);
-    if (!model) {
-        errorbox(formatMessage("モデル:%s が見つかりません", modelPath.c_str()));
-        return 1;
-    }
+    if (!model) return 1;
     const int size = objectRecordSize(*model);
     line(out, "model %s: record size %d, %s", modelPath.c_str(), size,
          size == motion.frames.recordSize() ? "fits" : "does not fit");
@@ -112,10 +108,7 @@ int convertMotion(const std::string& in, const std::string& out, const std::stri
     if (anim::readMotion(in, motion) != anim::ReadStatus::ok) return 1;
     anim::Md4PoseLoader loader;
     std::unique_ptr<anim::AnimModel> model = loader.load(modelPath);
-    if (!model) {
-        errorbox(formatMessage("モデル:%s が見つかりません", modelPath.c_str()));
-        return 1;
-    }
+    if (!model) return 1;
     if (!anim::motionFits(motion, model->object(0))) return 1;
     return anim::writeMotion(motion, out) ? 0 : 1;
 }

@@ -67,7 +67,10 @@ class Loader : public anim::ModelLoader {
 public:
     std::unique_ptr<anim::AnimModel> load(const std::string& path) override
     {
-        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".md4") != 0) return nullptr;
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".md4") != 0) {
+            anim::reportMissingModel(path);
+            return nullptr;
+        }
         return std::make_unique<Model>(path.size());
     }
 };

@@ -58,12 +58,19 @@ public:
     virtual AnimObject& object(int i) = 0;
 };
 
-// Reads a model file. Returns null when the file cannot be read; the caller
-// reports it.
+// Reads model files for the model table.
 class ModelLoader {
 public:
     virtual ~ModelLoader() = default;
+    // The model in the file, or null after telling the user why (for a file
+    // that cannot be opened: "モデル:%s が見つかりません").
     virtual std::unique_ptr<AnimModel> load(const std::string& path) = 0;
+    // Every model loaded so far is being forgotten (the document is reset):
+    // a loader that keeps the models itself releases them here.
+    virtual void clear() {}
 };
+
+// Shows "モデル:%s が見つかりません".
+void reportMissingModel(const std::string& path);
 
 } // namespace quillo::anim

@@ -93,7 +93,9 @@ private:
 std::unique_ptr<AnimModel> Md4PoseLoader::load(const std::string& path)
 {
     auto document = std::make_unique<ModelDocument>();
-    if (readModel(*document, path) != ReadResult::ok || document->objects.count() == 0) return nullptr;
+    const ReadResult read = readModel(*document, path);
+    if (read == ReadResult::cannotOpen) reportMissingModel(path);
+    if (read != ReadResult::ok || document->objects.count() == 0) return nullptr;
     return std::make_unique<Md4PoseModel>(std::move(document));
 }
 

@@ -13,12 +13,17 @@ AnimModel* ModelTable::load(const std::string& path)
         return nullptr;
     }
     std::unique_ptr<AnimModel> model = loader_.load(path);
-    if (!model) {
-        errorbox(formatMessage(text::modelMissing, path.c_str()));
-        return nullptr;
-    }
+    if (!model) return nullptr;
     models_.push_back({path, std::move(model)});
     return models_.back().model.get();
 }
+
+void ModelTable::clear()
+{
+    models_.clear();
+    loader_.clear();
+}
+
+void reportMissingModel(const std::string& path) { errorbox(formatMessage(text::modelMissing, path.c_str())); }
 
 } // namespace quillo::anim

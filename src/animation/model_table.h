@@ -19,10 +19,11 @@ public:
     AnimModel& model(int i) const { return *models_[size_t(i)].model; }
     const std::string& path(int i) const { return models_[size_t(i)].path; }
     // Loads the file as a further model. Null, with "このプログラムでは６４個
-    // 以上のモデルは扱えません" when the table is full or "モデル:%s が見つかりま
-    // せん" when the file cannot be read.
+    // 以上のモデルは扱えません" when the table is full (nothing is read), or
+    // with the loader's message when the file cannot be read.
     AnimModel* load(const std::string& path);
-    void clear() { models_.clear(); }
+    // Forgets every model, and tells the loader.
+    void clear();
 
 private:
     struct Entry {

@@ -94,16 +94,20 @@ public:
         loaded.push_back(path);
         const size_t cut = path.find_last_of('/');
         auto it = shapes.find(cut == std::string::npos ? path : path.substr(cut + 1));
-        if (it == shapes.end()) return nullptr;
-        if (checkFiles && !std::filesystem::exists(path)) return nullptr;
+        if (it == shapes.end() || (checkFiles && !std::filesystem::exists(path))) {
+            reportMissingModel(path);
+            return nullptr;
+        }
         auto model = std::make_unique<FakeModel>(it->second);
         models.push_back(model.get());
         return model;
     }
     std::map<std::string, std::vector<ObjectShape>> shapes;
     std::vector<std::string> loaded;
+    void clear() override { ++clears; }
     std::vector<FakeModel*> models; // owned by whoever loaded them
     bool checkFiles = false;
+    int clears = 0;
 };
 
 } // namespace quillo::anim::test

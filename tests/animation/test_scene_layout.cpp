@@ -131,3 +131,17 @@ TEST_F(ModelTableTest, DialogueAndBackgroundsRefuseWhatWouldNotReadBack)
     EXPECT_EQ(doc.addBackground("sky.bmp"), 2); // backgrounds are always appended
     EXPECT_EQ(log.messages.size(), 3u);
 }
+
+TEST_F(ModelTableTest, ResetForgetsModelsAndTellsTheLoader)
+{
+    ASSERT_TRUE(doc.findOrLoadModel("a.md4"));
+    doc.addScene("二");
+    doc.addDialogue("行");
+    doc.reset();
+    EXPECT_EQ(loader.clears, 1);
+    EXPECT_EQ(doc.models.count(), 0);
+    EXPECT_EQ(doc.scenes.size(), 1u);
+    EXPECT_EQ(doc.currentScene, doc.scenes[0].get());
+    EXPECT_EQ(doc.current().recordSize(), 0);
+    EXPECT_EQ(doc.dialogue.size(), 1u);
+}
