@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "anim_messages.h"
+#include "mapped_file.h"
 #include "model/file_util.h"
 #include "model/messages.h"
 #include "token_reader.h"
@@ -36,9 +37,9 @@ ReadStatus parseMotion(std::string_view bytes, Motion& motion)
 
 ReadStatus readMotion(const std::string& path, Motion& motion)
 {
-    std::string bytes;
+    MappedFile file;
     Motion read;
-    ReadStatus status = readWholeFile(path, bytes) ? parseMotion(bytes, read) : ReadStatus::cannotOpen;
+    ReadStatus status = file.open(path) ? parseMotion(file.bytes(), read) : ReadStatus::cannotOpen;
     if (status != ReadStatus::ok) errorbox(formatMessage(text::cannotRead, path.c_str()));
     if (status == ReadStatus::cannotOpen) return status;
     read.path = status == ReadStatus::ok ? path : std::string("new.md6");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillo::anim {
 
@@ -24,7 +25,7 @@ enum class Md7Status {
 Md7Status readAnimation(AnimationDocument& doc, const std::string& path);
 
 // Reads MD7 bytes as though they came from a file in `directory`.
-Md7Status parseAnimation(AnimationDocument& doc, const std::string& bytes, const std::string& directory);
+Md7Status parseAnimation(AnimationDocument& doc, std::string_view bytes, const std::string& directory);
 
 // The file's bytes for the document, paths written relative to `directory`;
 // false, with a message, when a name, line or path would not read back.

@@ -3,7 +3,7 @@
 #include "anim_messages.h"
 #include "anim_paths.h"
 #include "animation_document.h"
-#include "model/file_util.h"
+#include "mapped_file.h"
 #include "model/messages.h"
 #include "scene_frames.h"
 #include "stage_view.h"
@@ -15,7 +15,7 @@ namespace {
 
 class Md7Reader {
 public:
-    Md7Reader(AnimationDocument& doc, const std::string& bytes, const std::string& directory)
+    Md7Reader(AnimationDocument& doc, std::string_view bytes, const std::string& directory)
         : doc_(doc), in_(bytes), directory_(directory)
     {
     }
@@ -135,7 +135,7 @@ private:
 
 } // namespace
 
-Md7Status parseAnimation(AnimationDocument& doc, const std::string& bytes, const std::string& directory)
+Md7Status parseAnimation(AnimationDocument& doc, std::string_view bytes, const std::string& directory)
 {
     doc.reset();
     doc.directory = directory;
@@ -148,13 +148,13 @@ Md7Status parseAnimation(AnimationDocument& doc, const std::string& bytes, const
 
 Md7Status readAnimation(AnimationDocument& doc, const std::string& path)
 {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    MappedFile file;
+    if (!file.open(path)) {
         errorbox(formatMessage(text::cannotRead, path.c_str()));
         return Md7Status::cannotOpen;
     }
     const std::string absolute = absoluteFilePath(path);
-    const Md7Status status = parseAnimation(doc, bytes, fileDirectory(absolute));
+    const Md7Status status = parseAnimation(doc, file.bytes(), fileDirectory(absolute));
     if (status == Md7Status::damaged) errorbox(formatMessage(text::cannotRead, path.c_str()));
     doc.path = status == Md7Status::ok ? absolute : std::string();
     return status;

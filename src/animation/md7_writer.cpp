@@ -3,7 +3,9 @@
 #include "anim_messages.h"
 #include "anim_paths.h"
 #include "animation_document.h"
-#include "model/file_util.h"
+#include <algorithm>
+
+#include "model/atomic_file.h"
 #include "model/messages.h"
 #include "token_reader.h"
 
@@ -11,9 +13,14 @@ namespace quillo::anim {
 
 namespace {
 
+// Writes into a string, or straight into a file in pieces, so that a big
+// animation is never held twice in memory.
 class Md7Writer {
 public:
-    Md7Writer(std::string& out, const std::string& directory) : out_(out), directory_(directory) {}
+    Md7Writer(std::string& out, const std::string& directory) : out_(&out), directory_(directory) {}
+    Md7Writer(AtomicFile& file, const std::string& directory) : file_(&file), directory_(directory) {}
+    // False once the file could not be written.
+    bool ok() const { return ok_; }
 
     // Appends "%s\n"; false (with a message) for text that would not read back.
     bool token(const std::string& text)
@@ -22,26 +29,37 @@ public:
             errorbox(formatMessage(text::unstorable, text.c_str()));
             return false;
         }
-        out_ += text;
-        out_ += '\n';
+        emit(text);
+        emit("\n");
         return true;
     }
     bool path(const std::string& p) { return token(writtenPath(p, directory_)); }
-    void number(int n) { out_ += std::to_string(n) + '\n'; }
+    void number(int n) { emit(std::to_string(n) + '\n'); }
     void block(const char* keyword, int n)
     {
-        out_ += keyword;
-        out_ += '\n';
+        emit(keyword);
+        emit("\n");
         number(n);
     }
     void raw(const unsigned char* bytes, size_t n)
     {
-        if (n > 0) out_.append(reinterpret_cast<const char*>(bytes), n);
+        constexpr size_t piece = size_t(1) << 20;
+        for (size_t done = 0; done < n; done += piece)
+            emit(std::string_view(reinterpret_cast<const char*>(bytes) + done, std::min(piece, n - done)));
     }
 
 private:
-    std::string& out_;
+    void emit(std::string_view text)
+    {
+        if (out_)
+            out_->append(text);
+        else if (ok_)
+            ok_ = file_->write(text);
+    }
+    std::string* out_ = nullptr;
+    AtomicFile* file_ = nullptr;
     const std::string& directory_;
+    bool ok_ = true;
 };
 
 bool writeScene(Md7Writer& w, const Scene& scene)
@@ -59,12 +77,8 @@ bool writeScene(Md7Writer& w, const Scene& scene)
     return true;
 }
 
-} // namespace
-
-bool animationFileBytes(const AnimationDocument& doc, const std::string& directory, std::string& bytes)
+bool writeDocument(Md7Writer& w, const AnimationDocument& doc)
 {
-    bytes.clear();
-    Md7Writer w(bytes, directory);
     if (doc.dialogue.size() > 1) {
         w.block("SERIF", int(doc.dialogue.size()));
         for (size_t i = 1; i < doc.dialogue.size(); ++i)
@@ -86,13 +100,27 @@ bool animationFileBytes(const AnimationDocument& doc, const std::string& directo
     return true;
 }
 
+} // namespace
+
+bool animationFileBytes(const AnimationDocument& doc, const std::string& directory, std::string& bytes)
+{
+    bytes.clear();
+    Md7Writer w(bytes, directory);
+    return writeDocument(w, doc);
+}
+
 bool writeAnimation(AnimationDocument& doc, const std::string& path)
 {
     const std::string absolute = absoluteFilePath(path);
     const std::string directory = fileDirectory(absolute);
-    std::string bytes;
-    if (!animationFileBytes(doc, directory, bytes)) return false;
-    if (!writeFileAtomically(absolute, bytes)) {
+    AtomicFile file(absolute); // the target is replaced only by commit()
+    bool written = false;
+    if (file.open()) {
+        Md7Writer w(file, directory);
+        if (!writeDocument(w, doc)) return false; // refused text, already reported
+        written = w.ok() && file.commit();
+    }
+    if (!written) {
         errorbox(formatMessage(text::cannotWrite, path.c_str()));
         return false;
     }
