@@ -15,17 +15,6 @@ namespace quillo {
 
 namespace {
 
-// Tools that only read and write files open no sound: every entry keeps its
-// path and stays silent.
-class NoSound : public anim::SoundDevice {
-public:
-    int open(const std::string&) override { return 0; }
-    void play(int) override {}
-    void stop(int) override {}
-    void rewind(int) override {}
-    void close(int) override {}
-};
-
 bool endsWith(const std::string& text, const char* tail)
 {
     const size_t n = std::strlen(tail);
@@ -55,7 +44,7 @@ int objectRecordSize(anim::AnimModel& model) { return anim::motionRecordSize(mod
 int animationInfo(const std::string& path, std::string& out)
 {
     anim::Md4PoseLoader loader;
-    NoSound sound;
+    anim::SilentSoundDevice sound;
     anim::AnimationDocument doc(loader, sound);
     if (anim::readAnimation(doc, path) != anim::Md7Status::ok) return 1;
     line(out, "animation %s", path.c_str());
@@ -96,7 +85,7 @@ int motionInfo(const std::string& path, const std::string& modelPath, std::strin
 int convertAnimation(const std::string& in, const std::string& out)
 {
     anim::Md4PoseLoader loader;
-    NoSound sound;
+    anim::SilentSoundDevice sound;
     anim::AnimationDocument doc(loader, sound);
     if (anim::readAnimation(doc, in) != anim::Md7Status::ok) return 1;
     return anim::writeAnimation(doc, out) ? 0 : 1;

@@ -27,15 +27,6 @@ namespace {
 const std::string kRobot = std::string(QUILLO_SOURCE_DIR) + "/examples/robot.md4";
 const std::string kDir = "/tmp/quillo_anim_bench/";
 
-class NoSound : public SoundDevice {
-public:
-    int open(const std::string&) override { return 0; }
-    void play(int) override {}
-    void stop(int) override {}
-    void rewind(int) override {}
-    void close(int) override {}
-};
-
 // The robot example 64 times on the engine (two objects and six parts each).
 struct EngineScene {
     EngineScene()
@@ -88,7 +79,7 @@ struct EngineScene {
     engine3d::DeviceLayer layer;
     std::unique_ptr<engine3d::ModelTable> table;
     std::unique_ptr<engine3d::CAM> camera;
-    NoSound sound;
+    SilentSoundDevice sound;
     std::unique_ptr<EngineModelLoader> loader;
     std::unique_ptr<AnimationDocument> doc;
     std::unique_ptr<EngineCamera> animCamera;
@@ -157,7 +148,7 @@ std::string bigFile()
     std::filesystem::copy_file(kRobot, kDir + "robot.md4", std::filesystem::copy_options::overwrite_existing);
     MessageLog quiet;
     Md4PoseLoader loader;
-    NoSound sound;
+    SilentSoundDevice sound;
     AnimationDocument doc(loader, sound);
     for (int m = 0; m < 64; ++m) doc.findOrLoadModel(kDir + "robot.md4");
     Scene& scene = doc.current();
@@ -180,7 +171,7 @@ void BM_ReadAndWriteMd7Of64ModelsBy10000Frames(benchmark::State& state)
     const std::string path = bigFile();
     MessageLog quiet;
     Md4PoseLoader loader;
-    NoSound sound;
+    SilentSoundDevice sound;
     for (auto _ : state) {
         AnimationDocument doc(loader, sound);
         readAnimation(doc, path);

@@ -75,15 +75,6 @@ public:
     }
 };
 
-class Silence : public anim::SoundDevice {
-public:
-    int open(const std::string&) override { return 0; }
-    void play(int) override {}
-    void stop(int) override {}
-    void rewind(int) override {}
-    void close(int) override {}
-};
-
 class Quiet : public MessageSink {
 public:
     Quiet() : previous_(setMessageSink(this)) {}
@@ -138,7 +129,7 @@ std::string md7(const uint8_t* data, size_t size)
 {
     Quiet quiet;
     Loader loader;
-    Silence silence;
+    anim::SilentSoundDevice silence;
     anim::AnimationDocument doc(loader, silence);
     const std::string input(reinterpret_cast<const char*>(data), size);
     const anim::Md7Status status = anim::parseAnimation(doc, input, kDirectory);

@@ -21,4 +21,15 @@ public:
     virtual void close(int handle) = 0;
 };
 
+// For tools that only read and write files: every entry keeps its path and
+// stays silent (nothing is opened).
+class SilentSoundDevice : public SoundDevice {
+public:
+    int open(const std::string&) override { return 0; }
+    void play(int) override {}
+    void stop(int) override {}
+    void rewind(int) override {}
+    void close(int) override {}
+};
+
 } // namespace quillo::anim

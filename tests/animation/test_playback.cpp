@@ -46,26 +46,27 @@ TEST(Playback, SceneChangesAreReportedOnce)
     EXPECT_TRUE(sequencer.advance(2, [&](int p) { return counts[size_t(p)]; }).sceneChanged);
 }
 
-class PlaybackDocTest : public AnimFixture {};
+class PlaybackDocTest : public AnimFixture {
+protected:
+    // Appends a scene with the robot and `count` frames of zoom base + k.
+    void addScene(int count, int zoomBase, int line)
+    {
+        if (!doc.current().models.empty()) doc.addScene("次");
+        ASSERT_TRUE(doc.findOrLoadModel("robot.md4"));
+        for (int f = 0; f < count; ++f) {
+            camera.zoomValue = zoomBase + f;
+            doc.currentDialogue = line;
+            doc.current().frameIndex = f;
+            recordSceneFrame(doc);
+        }
+    }
+};
 
 TEST_F(PlaybackDocTest, StepsApplyFramesAcrossScenesAndBlankTheLine)
 {
     doc.addDialogue("一");
-    ASSERT_TRUE(doc.findOrLoadModel("robot.md4"));
-    for (int f = 0; f < 3; ++f) {
-        camera.zoomValue = 100 + f;
-        doc.currentDialogue = 1;
-        doc.current().frameIndex = f;
-        recordSceneFrame(doc);
-    }
-    doc.addScene("二");
-    ASSERT_TRUE(doc.findOrLoadModel("robot.md4"));
-    for (int f = 0; f < 2; ++f) {
-        camera.zoomValue = 200 + f;
-        doc.currentDialogue = 0;
-        doc.current().frameIndex = f;
-        recordSceneFrame(doc);
-    }
+    addScene(3, 100, 1);
+    addScene(2, 200, 0);
     doc.currentScene = doc.scenes[0].get();
     doc.currentDialogue = 0;
     PlaybackSequencer sequencer;
