@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "bmp_header.h"
 #include "colour_table.h"
+#include "file_util.h"
 #include "messages.h"
 
 namespace quillo {
@@ -17,26 +19,9 @@ const char* const notFound = "ファイル %s が見つかりません";
 const char* const notBmp = "ファイル %s はＢＭＰファイルではありません";
 const char* const not256 = "ファイル %s は２５６色ＢＭＰファイルではありません";
 
-bool readFile(const char* path, std::vector<unsigned char>& bytes)
-{
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    unsigned char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
-    return true;
-}
-
-uint32_t u32(const std::vector<unsigned char>& b, size_t at)
-{
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-uint16_t u16(const std::vector<unsigned char>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
-
 // The parts of a pattern file that matter, read from its bytes.
 struct BmpFile {
-    std::vector<unsigned char> bytes;
+    std::string bytes;
     uint32_t pixelOffset = 0;
     int32_t width = 0, height = 0;
     unsigned char palette[256][3] = {}; // red, green, blue
@@ -46,45 +31,42 @@ struct BmpFile {
 // showing the message for the first thing wrong.
 bool openBmp(const char* path, BmpFile& bmp)
 {
-    if (!readFile(path, bmp.bytes)) {
+    if (!readWholeFile(path, bmp.bytes)) {
         errorbox(formatMessage(notFound, path));
         return false;
     }
-    const auto& b = bmp.bytes;
-    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') {
+    BmpHeader header;
+    const BmpHeaderStatus status = readBmpHeader(bmp.bytes, header);
+    if (status == BmpHeaderStatus::notBm) {
         errorbox(formatMessage(notBmp, path));
         return false;
     }
-    if (b.size() < 54) {
-        errorbox(formatMessage(b.size() >= 18 && u32(b, 14) != 40 ? not256 : notBmp, path));
+    if (status == BmpHeaderStatus::shortHeader) {
+        errorbox(formatMessage(bmp.bytes.size() >= 18 && header.headerSize != 40 ? not256 : notBmp, path));
         return false;
     }
-    bmp.pixelOffset = u32(b, 10);
-    if (u32(b, 14) != 40) {
+    bmp.pixelOffset = header.pixelOffset;
+    if (header.headerSize != 40) {
         errorbox(formatMessage(not256, path));
         return false;
     }
-    bmp.width = int32_t(u32(b, 18));
-    bmp.height = int32_t(u32(b, 22));
-    if (u16(b, 28) != 8 || u32(b, 30) != 0) {
+    bmp.width = header.width;
+    bmp.height = header.height;
+    if (header.bitCount != 8 || header.compression != 0) {
         errorbox(formatMessage(not256, path));
         return false;
     }
-    size_t at = 54;
-    for (int i = 0; i < 256 && at + 4 <= bmp.pixelOffset && at + 4 <= b.size(); ++i, at += 4) {
-        bmp.palette[i][0] = b[at + 2];
-        bmp.palette[i][1] = b[at + 1];
-        bmp.palette[i][2] = b[at];
-    }
+    std::memcpy(bmp.palette, header.palette, sizeof bmp.palette);
     return true;
 }
 
 // True when the pixel rows of `width` x `height` lie inside the file.
 bool pixelsPresent(const BmpFile& bmp, int32_t width, int32_t height)
 {
-    uint64_t stride = (uint64_t(uint32_t(width)) + 3) / 4 * 4;
-    uint64_t need = uint64_t(bmp.pixelOffset) + stride * uint64_t(uint32_t(height));
-    return need <= bmp.bytes.size();
+    if (width < 0 || height < 0) return false;
+    BmpHeader header;
+    header.pixelOffset = bmp.pixelOffset;
+    return bmpPixelsPresent(bmp.bytes, header, bmpRowStride(width, 8), uint64_t(uint32_t(height)));
 }
 
 // Maps each palette index of one file to a colour-table row once; the
@@ -150,7 +132,7 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table)
     IndexMap map(bmp, texture, table);
     const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
     for (int32_t row = 0; row < bmp.height; ++row) {
-        const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(bmp.bytes.data()) + bmp.pixelOffset + size_t(row) * stride;
         for (int32_t x = 0; x < bmp.width; ++x) map(p[x]);
     }
     return 1;
@@ -185,7 +167,7 @@ int loadPatterns(Texture& texture, GMTBL& table)
         IndexMap map(bmp, texture, table);
         const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
         for (int32_t row = 0; row < h; ++row) {
-            const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(bmp.bytes.data()) + bmp.pixelOffset + size_t(row) * stride;
             int32_t* out = image[h - 1 - row];
             for (int32_t x = 0; x < w; ++x) out[x] = map(p[x]);
         }
@@ -216,10 +198,10 @@ int patternRgba(const Texture& texture, int pattern, std::vector<unsigned char>&
     width = bmp.width;
     height = bmp.height;
     const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
-    const unsigned char key = bmp.bytes[bmp.pixelOffset]; // the bottom-left pixel
+    const auto key = static_cast<unsigned char>(bmp.bytes[bmp.pixelOffset]); // the bottom-left pixel
     rgba.assign(size_t(width) * size_t(height) * 4, 0);
     for (int32_t row = 0; row < height; ++row) {
-        const unsigned char* p = bmp.bytes.data() + bmp.pixelOffset + size_t(row) * stride;
+        const auto* p = reinterpret_cast<const unsigned char*>(bmp.bytes.data()) + bmp.pixelOffset + size_t(row) * stride;
         unsigned char* out = rgba.data() + size_t(height - 1 - row) * size_t(width) * 4;
         for (int32_t x = 0; x < width; ++x, out += 4) {
             if (p[x] == key) {

@@ -30,7 +30,10 @@ inline std::string bmpBytes(const BmpSpec& s)
         b += char(v >> 8);
     };
     const int32_t h = s.height < 0 ? -s.height : s.height;
-    const int32_t stride = (s.width + 3) / 4 * 4;
+    // 1, 2 and 4 bits pack several pixels into a byte, high bits first;
+    // any other count is written one byte per pixel.
+    const bool packed = s.bitsPerPixel == 1 || s.bitsPerPixel == 2 || s.bitsPerPixel == 4;
+    const int32_t stride = packed ? (s.width * s.bitsPerPixel + 31) / 32 * 4 : (s.width + 3) / 4 * 4;
     const uint32_t offset = 54 + 4 * uint32_t(s.palette.size());
     std::string b = "BM";
     put32(b, offset + uint32_t(stride * h));
@@ -51,11 +54,18 @@ inline std::string bmpBytes(const BmpSpec& s)
     }
     for (int32_t fileRow = 0; fileRow < h; ++fileRow) {
         const int32_t top = h - 1 - fileRow; // the file stores the bottom row first
-        for (int32_t x = 0; x < stride; ++x) {
-            uint8_t v = 0;
-            if (x < s.width && !s.pixels.empty()) v = s.pixels[size_t(top * s.width + x)];
-            b += char(v);
+        std::string row(size_t(stride), '\0');
+        for (int32_t x = 0; x < s.width && !s.pixels.empty(); ++x) {
+            const uint8_t v = s.pixels[size_t(top * s.width + x)];
+            if (!packed) {
+                row[size_t(x)] = char(v);
+                continue;
+            }
+            const int perByte = 8 / s.bitsPerPixel;
+            const int shift = 8 - s.bitsPerPixel * (x % perByte + 1);
+            row[size_t(x / perByte)] = char(uint8_t(row[size_t(x / perByte)]) | uint8_t(v << shift));
         }
+        b += row;
     }
     return b;
 }

@@ -1,0 +1,60 @@
+// Fills one screen triangle into an XRGB8888 target with a float Z buffer.
+// Positions are snapped to 1/16 pixel and coverage is decided by integer
+// edge functions at pixel centres with the top-left rule, so triangles that
+// share an edge cover each pixel once and the same input always gives the
+// same pixels.
+#pragma once
+
+#include <cstdint>
+
+#include "device.h"
+#include "surface.h"
+
+namespace quillo::engine3d {
+
+constexpr int32_t subpixelBits = 4;
+constexpr int32_t subpixelOne = 1 << subpixelBits;
+
+// The fixed-point form of a screen coordinate: rounded to 1/16 pixel,
+// saturating (NaN gives 0). Valid input lies well inside +-2^26 pixels.
+int32_t snapToSubpixel(float pixels);
+
+struct RasterVertex {
+    int32_t x, y;       // 1/16 pixel
+    float z;            // depth, 0 at the near plane, growing away
+    float invW;         // 1 / w, for perspective-correct texturing
+    float r, g, b;      // lit colour, 0..1
+    float sr, sg, sb;   // specular colour, 0..1
+    float uw, vw;       // u / w and v / w (or u, v when mapping affinely)
+};
+
+struct RasterState {
+    bool gouraud = true;
+    bool flatColour = false; // set with flat shading: `flat` below is used
+    float flat[3] = {};      // the colour for flat shading
+    bool perspective = true;
+    bool specular = true;
+    bool zEnable = true;
+    bool zWrite = true;
+    const Surface* texture = nullptr; // null: untextured
+    Rect clip;                        // pixels outside are never touched
+};
+
+// The planes the triangle is drawn into.
+struct RasterTarget {
+    uint32_t* pixels;
+    float* depth;
+    int32_t width, height;
+};
+
+// Draws the triangle (either winding). Grows `drawn` by every pixel covered.
+void rasterTriangle(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, const RasterState& state,
+                    const RasterTarget& target, Rect& drawn);
+
+// The pixel value of a colour with channels 0..1 (clamped).
+uint32_t packColour(float r, float g, float b);
+
+// Grows `r` to include `add` (an empty `add` changes nothing).
+void growRect(Rect& r, const Rect& add);
+
+} // namespace quillo::engine3d

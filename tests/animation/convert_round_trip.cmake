@@ -1,0 +1,17 @@
+# quilloanime --convert of the example animation and motion, in a copy of the
+# examples folder: the files come back byte for byte.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+foreach(f robot.md4 dice.md4 dice_1.bmp dice_2.bmp dice_3.bmp anim_kick.wav anim_scale.mid robot_show.md7 robot_walk.md6)
+  file(COPY ${EXAMPLES}/${f} DESTINATION ${WORK})
+endforeach()
+execute_process(COMMAND ${PROGRAM} --convert ${WORK}/robot_show.md7 ${WORK}/copy.md7 RESULT_VARIABLE r1)
+execute_process(COMMAND ${PROGRAM} --convert ${WORK}/robot_walk.md6 ${WORK}/copy.md6 ${WORK}/robot.md4 RESULT_VARIABLE r2)
+if(NOT r1 EQUAL 0 OR NOT r2 EQUAL 0)
+  message(FATAL_ERROR "conversion failed: ${r1} ${r2}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/robot_show.md7 ${WORK}/copy.md7 RESULT_VARIABLE d1)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/robot_walk.md6 ${WORK}/copy.md6 RESULT_VARIABLE d2)
+if(NOT d1 EQUAL 0 OR NOT d2 EQUAL 0)
+  message(FATAL_ERROR "round trip changed the files: ${d1} ${d2}")
+endif()
