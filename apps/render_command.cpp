@@ -1,12 +1,12 @@
 #include "render_command.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <QImage>
 
+#include "command_args.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
 #include "softrender/frame.h"
@@ -16,39 +16,6 @@
 namespace quillo {
 
 namespace {
-
-bool readInt(const char* text, int& value)
-{
-    errno = 0;
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-    value = int(v);
-    return true;
-}
-
-bool readSize(const char* text, int& width, int& height)
-{
-    const char* x = std::strchr(text, 'x');
-    if (!x) return false;
-    const std::string w(text, x);
-    return readInt(w.c_str(), width) && readInt(x + 1, height) && width >= 1 && height >= 1 &&
-           width <= Frame::maxSide && height <= Frame::maxSide;
-}
-
-bool readView(const char* text, float (&view)[6])
-{
-    const char* at = text;
-    for (int i = 0; i < 6; ++i) {
-        char* end = nullptr;
-        view[i] = std::strtof(at, &end);
-        if (end == at) return false;
-        if (i < 5 && *end != ',') return false;
-        if (i == 5 && *end != '\0') return false;
-        at = end + 1;
-    }
-    return true;
-}
 
 // Shows pattern `n` of every texture that has it loaded.
 void showPattern(ModelDocument& document, int n)
@@ -88,7 +55,7 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
         if (arg == "--zbuffer") {
             o.zbuffer = true;
         } else if (arg == "--size") {
-            if (!hasValue || !readSize(argv[++i], o.width, o.height)) {
+            if (!hasValue || !readSize(argv[++i], o.width, o.height, Frame::maxSide)) {
                 error = "--size needs WIDTHxHEIGHT, each 1 to 16384";
                 return false;
             }
