@@ -27,47 +27,30 @@ bool writePng(const engine3d::Target& frame, const std::string& path)
 
 bool parseAnimeRenderOptions(int argc, char** argv, AnimeRenderOptions& o, std::string& error)
 {
-    std::vector<std::string> files;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--zbuffer") {
-            o.frame.zbuffer = true;
-        } else if (arg == "--no-zbuffer") {
-            o.frame.zbuffer = false;
-        } else if (arg == "--size") {
-            if (!hasValue || !readSize(argv[++i], o.frame.width, o.frame.height, engine3d::SoftwareDevice::maxSide)) {
-                error = "--size needs WIDTHxHEIGHT, each 10 to 16384";
-                return false;
-            }
-            if (o.frame.width < 10 || o.frame.height < 10) {
-                error = "--size needs WIDTHxHEIGHT, each 10 to 16384";
-                return false;
-            }
-        } else if (arg == "--zoom") {
-            if (!hasValue || !readInt(argv[++i], o.frame.zoom) || o.frame.zoom <= 0) {
-                error = "--zoom needs a whole number above 0 (256 = 1.0)";
-                return false;
-            }
-        } else if (arg == "--camera") {
-            if (!hasValue || !readView(argv[++i], o.frame.view)) {
-                error = "--camera needs x,y,z,a,b,c";
-                return false;
-            }
-            o.frame.camera = true;
-        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            error = "unknown option " + arg;
-            return false;
-        } else {
-            files.push_back(arg);
-        }
-    }
-    if (files.size() != 2) {
-        error = "--render needs OUT.png and MODEL";
+    RenderArguments args;
+    engine3d::SnapshotOptions& f = o.frame;
+    args.width = f.width, args.height = f.height, args.zoom = f.zoom;
+    const bool ok = parseRenderArguments(argc, argv, engine3d::SoftwareDevice::maxSide, args, error,
+                                         [&](const std::string& arg, int&) {
+                                             if (arg != "--zbuffer" && arg != "--no-zbuffer") return 0;
+                                             f.zbuffer = arg == "--zbuffer";
+                                             return 1;
+                                         });
+    if (!ok) return false;
+    // The engine's targets are at least 10 pixels each way, and a zoom
+    // below 1 would leave the view as it was.
+    if (args.width < 10 || args.height < 10) {
+        error = "--size needs WIDTHxHEIGHT, each 10 to 16384";
         return false;
     }
-    o.output = files[0];
-    o.model = files[1];
+    if (args.zoom <= 0) {
+        error = "--zoom needs a whole number above 0 (256 = 1.0)";
+        return false;
+    }
+    o.output = args.output, o.model = args.model;
+    f.width = args.width, f.height = args.height, f.zoom = args.zoom;
+    f.camera = args.camera;
+    for (int i = 0; i < 6; ++i) f.view[i] = args.view[i];
     return true;
 }
 

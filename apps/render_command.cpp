@@ -48,46 +48,25 @@ bool writePng(const Frame& frame, const std::string& path)
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error)
 {
-    std::vector<std::string> files;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
+    RenderArguments args;
+    args.width = o.width, args.height = o.height, args.zoom = o.zoom;
+    const bool ok = parseRenderArguments(argc, argv, Frame::maxSide, args, error, [&](const std::string& arg, int& i) {
         if (arg == "--zbuffer") {
             o.zbuffer = true;
-        } else if (arg == "--size") {
-            if (!hasValue || !readSize(argv[++i], o.width, o.height, Frame::maxSide)) {
-                error = "--size needs WIDTHxHEIGHT, each 1 to 16384";
-                return false;
-            }
-        } else if (arg == "--zoom") {
-            if (!hasValue || !readInt(argv[++i], o.zoom)) {
-                error = "--zoom needs an integer (256 = 1.0)";
-                return false;
-            }
-        } else if (arg == "--camera") {
-            if (!hasValue || !readView(argv[++i], o.view)) {
-                error = "--camera needs x,y,z,a,b,c";
-                return false;
-            }
-            o.camera = true;
-        } else if (arg == "--pattern") {
-            if (!hasValue || !readInt(argv[++i], o.pattern) || o.pattern < 0 || o.pattern >= maxPatterns) {
-                error = "--pattern needs a pattern number from 0 to 63";
-                return false;
-            }
-        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            error = "unknown option " + arg;
-            return false;
-        } else {
-            files.push_back(arg);
+            return 1;
         }
-    }
-    if (files.size() != 2) {
-        error = "--render needs OUT.png and MODEL";
-        return false;
-    }
-    o.output = files[0];
-    o.model = files[1];
+        if (arg != "--pattern") return 0;
+        if (i + 1 >= argc || !readInt(argv[++i], o.pattern) || o.pattern < 0 || o.pattern >= maxPatterns) {
+            error = "--pattern needs a pattern number from 0 to 63";
+            return -1;
+        }
+        return 1;
+    });
+    if (!ok) return false;
+    o.output = args.output, o.model = args.model;
+    o.width = args.width, o.height = args.height, o.zoom = args.zoom;
+    o.camera = args.camera;
+    for (int i = 0; i < 6; ++i) o.view[i] = args.view[i];
     return true;
 }
 

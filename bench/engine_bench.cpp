@@ -64,11 +64,7 @@ struct Scene {
         table = std::make_unique<ModelTable>(layer);
         camera = std::make_unique<CAM>(layer.device(), layer.viewMatrix());
         const std::string pattern = "/tmp/quillo_engine_bench.bmp";
-        test::BmpSpec bmp;
-        bmp.width = bmp.height = 64;
-        bmp.palette = {0x000000, 0xE0E0E0, 0x3050C0, 0xC04030};
-        for (int i = 0; i < 64 * 64; ++i) bmp.pixels.push_back(uint8_t(1 + ((i / 64 / 8 + i % 64 / 8) % 3)));
-        test::writeBmp(pattern, bmp);
+        test::writeBmp(pattern, test::checkerPattern(64));
         for (int i = 0; i < models; ++i) {
             const std::string path = "/tmp/quillo_engine_bench_" + std::to_string(i) + ".md4";
             test::writeText(path, sphereModel(textured, pattern, i * 37));
