@@ -74,7 +74,9 @@ public:
     // depends on changed), then drawn inside the damage only: the places
     // of changed batches in the last frame and in this one, and the text
     // line. Only the damage is cleared and presented (at most 19
-    // rectangles). False when the frame was skipped.
+    // rectangles). `drawScene` must only draw (the same batches in the
+    // same order both times); poses change before `rend`. False when the
+    // frame was skipped.
     using SceneDrawer = std::function<void(Device&, DirtyRects&)>;
     bool rend(const SceneDrawer& drawScene);
     // The next frame clears and presents the whole target (after a
