@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -16,15 +17,17 @@ const char* const notFound = "ファイル %s が見つかりません";
 const char* const notBmp = "ファイル %s はＢＭＰファイルではありません";
 const char* const not256 = "ファイル %s は２５６色ＢＭＰファイルではありません";
 
-bool readFile(const char* path, std::vector<unsigned char>& bytes)
+// Appends bytes of the open file until `bytes` holds `size` of them or the
+// file ends.
+void readUpTo(FILE* f, std::vector<unsigned char>& bytes, uint64_t size)
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
     unsigned char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    std::fclose(f);
-    return true;
+    while (bytes.size() < size) {
+        size_t want = size_t(std::min<uint64_t>(sizeof chunk, size - bytes.size()));
+        size_t n = std::fread(chunk, 1, want, f);
+        if (n == 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
 }
 
 uint32_t u32(const std::vector<unsigned char>& b, size_t at)
@@ -41,34 +44,43 @@ struct BmpFile {
     unsigned char palette[256][3] = {}; // red, green, blue
 };
 
-// Reads and checks everything but the size rules. Returns false after
-// showing the message for the first thing wrong.
-bool openBmp(const char* path, BmpFile& bmp)
+// Reads and checks everything but the size rules. Only the header, the
+// palette and the rows a texture can use are read (`rows` at least, or the
+// file's own height), so a huge or endless file costs no more memory than
+// the picture it claims to hold. Returns false after showing the message for
+// the first thing wrong.
+bool openBmp(const char* path, BmpFile& bmp, int32_t rows = 0)
 {
-    if (!readFile(path, bmp.bytes)) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) {
         errorbox(formatMessage(notFound, path));
         return false;
     }
-    const auto& b = bmp.bytes;
+    auto& b = bmp.bytes;
+    readUpTo(f, b, 54);
     if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') {
+        std::fclose(f);
         errorbox(formatMessage(notBmp, path));
         return false;
     }
     if (b.size() < 54) {
+        std::fclose(f);
         errorbox(formatMessage(b.size() >= 18 && u32(b, 14) != 40 ? not256 : notBmp, path));
         return false;
     }
     bmp.pixelOffset = u32(b, 10);
-    if (u32(b, 14) != 40) {
-        errorbox(formatMessage(not256, path));
-        return false;
-    }
     bmp.width = int32_t(u32(b, 18));
     bmp.height = int32_t(u32(b, 22));
-    if (u16(b, 28) != 8 || u32(b, 30) != 0) {
+    if (u32(b, 14) != 40 || u16(b, 28) != 8 || u32(b, 30) != 0) {
+        std::fclose(f);
         errorbox(formatMessage(not256, path));
         return false;
     }
+    // A negative size is refused later: no pixels are read for it.
+    const uint64_t stride = bmp.width < 0 ? 0 : (uint64_t(bmp.width) + 3) / 4 * 4;
+    const uint64_t height = uint64_t(std::max({bmp.height, rows, 0}));
+    readUpTo(f, b, uint64_t(bmp.pixelOffset) + stride * height);
+    std::fclose(f);
     size_t at = 54;
     for (int i = 0; i < 256 && at + 4 <= bmp.pixelOffset && at + 4 <= b.size(); ++i, at += 4) {
         bmp.palette[i][0] = b[at + 2];
@@ -134,10 +146,6 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table)
             errorbox(formatMessage("テクスチャ用ＢＭＰファイルのサイズは\n２のべき乗でなければなりません\nファイル %s", path));
             return 0;
         }
-        // Only a valid size is kept, so a refused first file cannot become
-        // the size the next check compares with.
-        texture.width = bmp.width;
-        texture.height = bmp.height;
     } else if (bmp.width != texture.width || bmp.height != texture.height) {
         errorbox(formatMessage("一つのテクスチャに使うＢＭＰファイルは\n同じ大きさでなければなりません\nファイル %s", path));
         return 0;
@@ -145,6 +153,12 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table)
     if (!pixelsPresent(bmp, bmp.width, bmp.height)) {
         errorbox(formatMessage(notBmp, path));
         return 0;
+    }
+    // Only a file that passed every check fixes the size, so a refused first
+    // file cannot become the size the next check compares with.
+    if (texture.width == 0) {
+        texture.width = bmp.width;
+        texture.height = bmp.height;
     }
     IndexMap map(bmp, texture, table);
     const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
@@ -161,7 +175,7 @@ int loadPatterns(Texture& texture, GMTBL& table)
     for (int i = 0; i < count; ++i) {
         const char* path = texture.files[i];
         BmpFile bmp;
-        if (!openBmp(path, bmp)) return 0;
+        if (!openBmp(path, bmp, texture.height)) return 0;
         const int32_t w = texture.width, h = texture.height;
         // The file's own width gives the stride; its rows must hold the
         // texture's width and height (a file changed since the check may not).

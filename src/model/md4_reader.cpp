@@ -39,6 +39,10 @@ namespace {
 
 const char* const cannotRead = "モデルファイルを読み込めません";
 
+// Parts and embedded objects nest at most this deep; a deeper file is
+// refused rather than read by ever deeper recursion.
+constexpr int maxNesting = 256;
+
 // Key of a colour compared as numbers (so +0 and -0 are one key).
 struct ColourKey {
     int32_t r, g, b;
@@ -181,13 +185,40 @@ public:
     void readObject(ModelObject& object, ModelPart* intoPart);
 
 private:
+    // Every writer writes the block's name after its end keyword. The token
+    // after "pe", "oe" or "te" is passed over only when it is that name, so
+    // a block named like a keyword ("v", "q", "m") is not read as one, and
+    // files that leave the name out read as before.
+    void skipClosingName(const char* name, size_t fieldSize)
+    {
+        const size_t at = pos_;
+        std::string_view t = token();
+        char field[256];
+        copyToField(field, fieldSize, t);
+        if (t.empty() || std::strcmp(field, name) != 0) pos_ = at;
+    }
+
+    // Enters one more level of part or object nesting; false (and the read
+    // fails) beyond maxNesting.
+    bool enter()
+    {
+        if (++depth_ <= maxNesting) return true;
+        if (!failed_) {
+            failed_ = true;
+            reason_ = "line " + std::to_string(lineAt(pos_)) + ": parts and objects are nested deeper than " +
+                      std::to_string(maxNesting) + " levels";
+        }
+        return false;
+    }
+    size_t lineAt(size_t at) const { return 1 + size_t(std::count(text_.begin(), text_.begin() + long(at), '\n')); }
+
     static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
     void fail(std::string_view t, const char* wanted)
     {
         if (failed_) return;
         failed_ = true;
-        size_t line = 1 + size_t(std::count(text_.begin(), text_.begin() + long(pos_), '\n'));
+        size_t line = lineAt(pos_);
         reason_ = t.empty() ? "line " + std::to_string(line) + ": the file ends where " + wanted + " should follow"
                             : "line " + std::to_string(line) + ": \"" + cutUtf8(t, 40) + "\" is not " + wanted;
     }
@@ -202,6 +233,7 @@ private:
     std::string directory_;
     bool failed_ = false;
     std::string reason_;
+    int depth_ = 0;
 };
 
 void Reader::readObject(ModelObject& object, ModelPart* intoPart)
@@ -220,7 +252,11 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
     TableIndex tables(object);
     while (!failed_) {
         std::string_view t = token();
-        if (t.empty() || t == "oe") break;
+        if (t.empty()) break;
+        if (t == "oe") {
+            skipClosingName(object.name, sizeof object.name);
+            break;
+        }
         if (t == "dt") {
             float step = real();
             if (!failed_ && !(step > 0.0f)) {
@@ -232,6 +268,7 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
             float x = coordinate(), y = coordinate(), z = coordinate();
             if (!failed_) object.vertices.append(makeVertex(snap(x), snap(y), snap(z)));
         } else if (t == "pb") {
+            if (!enter()) break;
             if (!insert) {
                 readPart(*object.rootPart, tables, object, vertexBase);
             } else {
@@ -239,6 +276,7 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
                 intoPart->children.append(part);
                 readPart(*part, tables, object, vertexBase);
             }
+            --depth_;
         } else if (t == "tb") {
             readPatternList(object, tables);
         }
@@ -264,7 +302,11 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
     FaceIndex known;
     while (!failed_) {
         std::string_view t = token();
-        if (t.empty() || t == "pe") break;
+        if (t.empty()) break;
+        if (t == "pe") {
+            skipClosingName(part.name, sizeof part.name);
+            break;
+        }
         const bool faceKeyword = (t[0] == 'q' || t[0] == 'Q') &&
                                  (t.size() == 1 || (t.size() == 2 && (t[1] == 'd' || t[1] == 's')));
         if (faceKeyword) {
@@ -293,13 +335,17 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
             int plane = t == "txy" ? planeXY : (t == "tzy" ? planeZY : planeXZ);
             current = readTextureMapping(plane, object, tables, current);
         } else if (t == "ob") {
+            if (!enter()) break;
             auto* embedded = new ModelObject(false);
             part.objects.append(embedded);
             readObject(*embedded, nullptr);
+            --depth_;
         } else if (t == "pb") {
+            if (!enter()) break;
             auto* child = new ModelPart(true);
             part.children.append(child);
             readPart(*child, tables, object, vertexBase);
+            --depth_;
         }
     }
 }
@@ -363,7 +409,11 @@ void Reader::readPatternList(ModelObject& object, TableIndex& tables)
     tex->patternCount = 0;
     while (tex->patternCount < maxPatterns) {
         std::string_view t = token();
-        if (t.empty() || t == "te") break;
+        if (t.empty()) break;
+        if (t == "te") {
+            skipClosingName(tex->name, sizeof tex->name);
+            break;
+        }
         path(tex->files[tex->patternCount++], t);
     }
 }
@@ -403,6 +453,12 @@ ReadResult readModel(ModelDocument& document, const std::string& path, std::stri
         if (reason) *reason = "cannot open " + path;
         return ReadResult::cannotOpen;
     }
+    return readModelText(document, text, path, reason);
+}
+
+ReadResult readModelText(ModelDocument& document, const std::string& text, const std::string& path,
+                         std::string* reason)
+{
     formatVariant = variantFromName(path);
     const float oldStep = dt;
     Reader reader(text, modelDirectory(path));
@@ -430,6 +486,12 @@ ReadResult insertModel(ModelObject& object, ModelPart& part, bool mergeIntoPart,
     formatVariant = variantReal;
     std::string text;
     if (!readWholeFile(path, text)) return ReadResult::cannotOpen;
+    return insertModelText(object, part, mergeIntoPart, text, path, table);
+}
+
+ReadResult insertModelText(ModelObject& object, ModelPart& part, bool mergeIntoPart, const std::string& text,
+                           const std::string& path, GMTBL& table)
+{
     formatVariant = variantFromName(path);
     Reader reader(text, modelDirectory(path));
     std::string_view t = reader.token();
