@@ -43,10 +43,11 @@ std::string md4(const uint8_t* data, size_t size)
     if (readModelText(second, written, path, &reason) != ReadResult::ok)
         return "the written model does not read back: " + reason + "\n" + written;
     if (!log.messages.empty()) return "reading the written model said: " + log.messages[0] + "\n" + written;
-    std::string difference = compareModels(first, second);
+    int rounded = 0;
+    std::string difference = compareModels(first, second, variantFromName(path), &rounded);
     if (!difference.empty()) return "read back differently: " + difference + "\n" + written;
     const std::string again = writeModelText(second, path);
-    if (again != written) return "a second write differs:\n" + written + "\n---\n" + again;
+    if (rounded == 0 && again != written) return "a second write differs:\n" + written + "\n---\n" + again;
     return "";
 }
 

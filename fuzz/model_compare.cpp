@@ -1,10 +1,12 @@
 #include "model_compare.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <map>
 
 #include "model/fixed_point.h"
+#include "model/md4_file.h"
 
 namespace quillo {
 
@@ -24,7 +26,16 @@ bool sameName(const char* a, const char* b, const char* fallback)
 
 class Comparer {
 public:
+    explicit Comparer(int variant) : integer_(variant == variantInteger) {}
     std::string difference;
+    int roundedCoordinates = 0;
+
+    // A coordinate as the flavour writes it.
+    std::string coordinate(float v) const
+    {
+        const int32_t g = truncToInt(v / dt);
+        return integer_ ? std::to_string(g) : asWritten(dt * float(g));
+    }
 
     bool check(bool same, const std::string& what)
     {
@@ -35,7 +46,18 @@ public:
     void grid(const float a[3], const float b[3], const std::string& what)
     {
         for (int i = 0; i < 3; ++i)
-            check(truncToInt(a[i] / dt) == truncToInt(b[i] / dt), what + " coordinate " + std::to_string(i));
+        {
+            if (coordinate(a[i]) == coordinate(b[i])) continue;
+            // Six significant digits cannot hold every grid position of a
+            // large real coordinate: such a value may move by one step.
+            const int64_t ga = truncToInt(a[i] / dt), gb = truncToInt(b[i] / dt);
+            if (!integer_ && (ga - gb == 1 || gb - ga == 1) && std::fabs(a[i]) >= 1e4f * dt) {
+                ++roundedCoordinates;
+                continue;
+            }
+            check(false, what + " coordinate " + std::to_string(i) + " " + coordinate(a[i]) + " became " +
+                             coordinate(b[i]));
+        }
     }
 
     // The material a face shows, as the file says it: colour, coefficients
@@ -50,15 +72,37 @@ public:
         return s;
     }
 
-    std::string textureText(const Texture& t)
+    // The rectangle as the flavour writes it: corner and size in grid
+    // units, or centre and size in model units.
+    std::string rectangle(const Texture& t) const
+    {
+        if (integer_)
+            return std::to_string(t.x0) + " " + std::to_string(t.y0) + " " + std::to_string(int64_t(t.x1) - t.x0) +
+                   " " + std::to_string(int64_t(t.y1) - t.y0);
+        return asWritten(float(int64_t(t.x0) + t.x1) * dt * 0.5f) + " " +
+               asWritten(float(int64_t(t.y0) + t.y1) * dt * 0.5f) + " " +
+               asWritten(float(int64_t(t.x1) - t.x0) * dt) + " " + asWritten(float(int64_t(t.y1) - t.y0) * dt);
+    }
+
+    // A texture's colour counts only while no material shows it: prepare
+    // copies the colour of the material that uses it.
+    std::string textureText(const Texture& t, bool used = true)
     {
         std::string s = std::string(*t.name ? t.name : "テクスチャ") + " plane " + std::to_string(t.plane) + " " +
-                        std::to_string(t.x0) + " " + std::to_string(t.y0) + " " + std::to_string(t.x1) + " " +
-                        std::to_string(t.y1) + " colour " + std::to_string(t.red) + " " + std::to_string(t.green) +
-                        " " + std::to_string(t.blue) + " " + asWritten(t.ambient) + " " + asWritten(t.diffuse) +
-                        " " + asWritten(t.specular) + " patterns";
+                        rectangle(t);
+        if (!used)
+            s += " colour " + std::to_string(t.red) + " " + std::to_string(t.green) + " " + std::to_string(t.blue) +
+                 " " + asWritten(t.ambient) + " " + asWritten(t.diffuse) + " " + asWritten(t.specular);
+        s += " patterns";
         for (int i = 0; i < t.patternCount && i < maxPatterns; ++i) s += std::string(" ") + t.files[i];
         return s;
+    }
+
+    static bool shown(const ModelObject& o, int texture)
+    {
+        for (const Material& m : o.materials)
+            if (m.texture == texture) return true;
+        return false;
     }
 
     void part(const ModelObject& oa, const ModelPart& a, const ModelObject& ob, const ModelPart& b,
@@ -99,29 +143,35 @@ public:
             grid(pa, pb, at + ": vertex " + std::to_string(i));
         }
         std::map<std::string, std::string> ta, tb;
-        for (const Texture& t : a.textures) ta.emplace(*t.name ? t.name : "テクスチャ", textureText(t));
-        for (const Texture& t : b.textures) tb.emplace(*t.name ? t.name : "テクスチャ", textureText(t));
+        for (int i = 0; i < a.textures.count(); ++i)
+            ta.emplace(*a.textures[i].name ? a.textures[i].name : "テクスチャ", textureText(a.textures[i], shown(a, i)));
+        for (int i = 0; i < b.textures.count(); ++i)
+            tb.emplace(*b.textures[i].name ? b.textures[i].name : "テクスチャ", textureText(b.textures[i], shown(b, i)));
         for (auto& [name, text] : ta)
             check(tb.count(name) && tb[name] == text, at + ": texture " + text + " became " + tb[name]);
         check(ta.size() == tb.size(), at + ": texture count");
         part(a, *a.rootPart, b, *b.rootPart, at);
     }
+
+private:
+    bool integer_;
 };
 
 } // namespace
 
-std::string compareObjects(const ModelObject& a, const ModelObject& b)
+std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant)
 {
-    Comparer c;
+    Comparer c(variant);
     c.object(a, b, "");
     return c.difference;
 }
 
-std::string compareModels(const ModelDocument& a, const ModelDocument& b)
+std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, int* rounded)
 {
-    Comparer c;
-    if (!c.check(a.objects.count() == b.objects.count(), "object count")) return c.difference;
-    for (int i = 0; i < a.objects.count(); ++i) c.object(*a.objects[i], *b.objects[i], "");
+    Comparer c(variant);
+    if (c.check(a.objects.count() == b.objects.count(), "object count"))
+        for (int i = 0; i < a.objects.count(); ++i) c.object(*a.objects[i], *b.objects[i], "");
+    if (rounded) *rounded = c.roundedCoordinates;
     return c.difference;
 }
 

@@ -1,6 +1,6 @@
 // Compares two models as a file keeps them: what reading a written model
-// must give back. Coordinates compare in grid units, reals as the writer
-// writes them ("%10g"); material and texture tables compare by what the
+// must give back. Coordinates compare as the flavour writes them (grid
+// units, or "%10g" of the snapped value), other reals as "%10g"; material and texture tables compare by what the
 // faces use (and every texture by name), not by their order; an empty name
 // matches the name the writer puts in its place; a face that keeps out of
 // smoothing ignores its double-sided flag (the file has no keyword for both).
@@ -13,7 +13,10 @@
 namespace quillo {
 
 // "" when equal, else the first difference in one line.
-std::string compareModels(const ModelDocument& a, const ModelDocument& b);
-std::string compareObjects(const ModelObject& a, const ModelObject& b);
+// `variant`: the FormatVariant of the file between the two. In the real
+// flavour a coordinate of 10^4 grid steps or more may move by one step (six
+// significant digits do not hold it); `rounded` counts those.
+std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, int* rounded = nullptr);
+std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant);
 
 } // namespace quillo

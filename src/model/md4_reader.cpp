@@ -311,7 +311,11 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
                                  (t.size() == 1 || (t.size() == 2 && (t[1] == 'd' || t[1] == 's')));
         if (faceKeyword) {
             Face f;
-            for (int k = 0; k < 4; ++k) f.index(k) = integer() + vertexBase;
+            for (int k = 0; k < 4; ++k) {
+                // An index pushed past the int range by the base names no vertex.
+                const int64_t index = int64_t(integer()) + vertexBase;
+                f.index(k) = index > INT32_MAX ? -1 : int32_t(index);
+            }
             f.altDiagonal = t[0] == 'Q';
             f.doubleSided = t.size() == 2 && t[1] == 'd';
             f.twistFix = t.size() == 2 && t[1] == 's';
