@@ -128,6 +128,15 @@ private:
     std::unordered_map<int, int> byTexture_;
 };
 
+// Grid units of a rectangle edge given in model units. The writer writes
+// whole grid units, which the division may give back a hair below the
+// integer; like a coordinate's snap, a fifth of a step away from zero makes
+// the truncation land on it, so a rectangle does not shift with each save.
+int32_t gridUnits(float quotient)
+{
+    return truncToInt(quotient > 0.0f ? quotient + 0.2f : quotient < 0.0f ? quotient - 0.2f : quotient);
+}
+
 class Reader {
 public:
     Reader(const std::string& text, std::string directory) : text_(text), directory_(std::move(directory)) {}
@@ -376,10 +385,10 @@ int Reader::readTextureMapping(int plane, ModelObject& object, TableIndex& table
         tex.y1 = int32_t(int64_t(y0) + h);
     } else {
         float cx = real(), cy = real(), w = real(), h = real();
-        tex.x0 = truncToInt((cx - w * 0.5f) / dt);
-        tex.y0 = truncToInt((cy - h * 0.5f) / dt);
-        tex.x1 = int32_t(int64_t(tex.x0) + truncToInt(w / dt));
-        tex.y1 = int32_t(int64_t(tex.y0) + truncToInt(h / dt));
+        tex.x0 = gridUnits((cx - w * 0.5f) / dt);
+        tex.y0 = gridUnits((cy - h * 0.5f) / dt);
+        tex.x1 = int32_t(int64_t(tex.x0) + gridUnits(w / dt));
+        tex.y1 = int32_t(int64_t(tex.y0) + gridUnits(h / dt));
     }
     if (failed_) return currentMaterial;
     path(tex.files[0], file);
