@@ -420,14 +420,16 @@ void Reader::readPatternList(ModelObject& object, TableIndex& tables)
     Texture* tex = object.textures.at(tables.textureNamed(nameField));
     if (!tex) return;
     tex->patternCount = 0;
-    while (tex->patternCount < maxPatterns) {
+    // Paths beyond the 64th are passed over up to "te" here, so that none of
+    // them is taken for a keyword of the object block.
+    for (;;) {
         std::string_view t = token();
         if (t.empty()) break;
         if (t == "te") {
             skipClosingName(tex->name, sizeof tex->name);
             break;
         }
-        path(tex->files[tex->patternCount++], t);
+        if (tex->patternCount < maxPatterns) path(tex->files[tex->patternCount++], t);
     }
 }
 
