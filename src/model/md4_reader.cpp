@@ -185,6 +185,7 @@ public:
     // A path token made absolute with the model directory when it names no directory.
     void path(char* field, std::string_view t)
     {
+        t = t.substr(0, t.find('\0')); // the field ends at a NUL byte: decide on what it keeps
         if (t.find('/') == std::string_view::npos && t.find('\\') == std::string_view::npos)
             copyToField(field, pathSize, directory_ + std::string(t));
         else
