@@ -38,7 +38,7 @@ public:
     ssize_t write(int fd, const void* data, size_t size) override
     {
         if (failing == Step::write) {
-            if (written >= writeBudget) return failWith(-1);
+            if (written >= writeBudget) return writeBudget % 3 == 2 ? 0 : failWith(-1); // no progress, or an error
             size = std::min(size, writeBudget - written);
         }
         ssize_t n = FileSystemCalls::write(fd, data, size);

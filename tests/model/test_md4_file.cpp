@@ -386,8 +386,13 @@ TEST_F(Md4, EveryTextureKeepsItsDefinitionAndPlaneWhetherUsedOrNot)
     EXPECT_NE(text.find(" txz xz b.bmp 1 2 3 4\n"), std::string::npos) << text;
     EXPECT_NE(text.find(" m        0.5          1          0\n c 9 9 9\n txy spare c.bmp 0 0 2 1\n"),
               std::string::npos) << text;
+    // A pattern file named "te" in the model's folder is written with its
+    // folder, as the bare name would end the list.
+    std::snprintf(o.textures[2].files[1], pathSize, "%s", (dir / "te").c_str());
+    const std::string withTe = save(doc, "t2.md4");
+    EXPECT_NE(withTe.find("    " + dir / "te" + "\n te spare\n"), std::string::npos) << withTe;
     ModelDocument back;
-    ModelObject& b = load(back, "t2.md4", text);
+    ModelObject& b = load(back, "t2.md4", withTe);
     ASSERT_EQ(b.textures.count(), 3);
     EXPECT_EQ(b.textures[2].patternCount, 2);
     EXPECT_EQ(b.textures[2].red, 9);
@@ -419,4 +424,20 @@ TEST_F(Md4, NestingDeeperThan256LevelsIsRefused)
     writeText(dir / "deep.md4", nested(300, 0));
     EXPECT_EQ(insertModel(*doc.objects[0], *doc.objects[0]->rootPart, true, dir / "deep.md4", table),
               ReadResult::malformed);
+}
+
+TEST_F(Md4, RealRectanglesReadBackOnTheirGridUnits)
+{
+    // Edges that the division gives back a hair below a whole unit.
+    for (const char* step : {"1.0125", "0.0125", "0.01052", "0.3"}) {
+        ModelDocument doc;
+        ModelObject& o = load(doc, "r.md5", std::string("ob o 0 0 0\n dt ") + step +
+                                                "\npb p 0 0 0\n txy t t.bmp -450 -400 450 400\npe p\noe o\n");
+        const Texture t = o.textures[0];
+        ModelDocument back;
+        ModelObject& b = load(back, "r2.md5", save(doc, "r2.md5"));
+        EXPECT_EQ(std::vector<int>({b.textures[0].x0, b.textures[0].y0, b.textures[0].x1, b.textures[0].y1}),
+                  std::vector<int>({t.x0, t.y0, t.x1, t.y1}))
+            << "dt " << step;
+    }
 }

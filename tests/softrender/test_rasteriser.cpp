@@ -127,6 +127,7 @@ TEST(RasteriserFill, RowsFromTopToBottomIncludedAndClippedAtTheFrame)
         {0, 0, 30, 40, 10, 50, 0, 31, -1, -1},      // middle corner below the frame
         {3, -20, 30, 12, 3, 12, 0, 12, -1, 28},     // starts above the frame
         {2, 7, 9, 7, 30, 7, 7, 7, 22, 22},          // one row: from the middle corner to the last
+        {2, 0, 9, 0, 30, 0, 0, 0, 22, 22},          // one row, the frame's first
     };
     using Draw = void (*)(const DrawTarget&, const RasterVertex&, const RasterVertex&, const RasterVertex&);
     const Draw variants[] = {
