@@ -2,7 +2,8 @@
 # Installs the Debian packages the suite needs, only those that are missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libsdl2-mixer-dev timgm6mb-soundfont fonts-ipafont-gothic xvfb xdotool)
+          qt6-base-dev libsdl2-mixer-dev timgm6mb-soundfont fonts-ipafont-gothic xvfb xdotool
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
