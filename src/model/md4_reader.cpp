@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -42,6 +43,11 @@ const char* const cannotRead = "モデルファイルを読み込めません";
 // Parts and embedded objects nest at most this deep; a deeper file is
 // refused rather than read by ever deeper recursion.
 constexpr int maxNesting = 256;
+// A file holds at most this many parts and objects together (each costs a
+// kilobyte or so for a dozen bytes of text), and is at most this long, so
+// that a file of junk cannot make memory grow without limit.
+constexpr int maxBlocks = 100000;
+constexpr long long maxFileSize = 256ll << 20;
 
 // Key of a colour compared as numbers (so +0 and -0 are one key).
 struct ColourKey {
@@ -212,14 +218,30 @@ private:
     // fails) beyond maxNesting.
     bool enter()
     {
-        if (++depth_ <= maxNesting) return true;
-        if (!failed_) {
+        ++depth_;
+        if (failed_) return false;
+        if (depth_ > maxNesting) {
             failed_ = true;
             reason_ = "line " + std::to_string(lineAt(pos_)) + ": parts and objects are nested deeper than " +
                       std::to_string(maxNesting) + " levels";
+        } else if (++blocks_ > maxBlocks) {
+            failed_ = true;
+            reason_ = "line " + std::to_string(lineAt(pos_)) + ": more than " + std::to_string(maxBlocks) +
+                      " parts and objects";
         }
-        return false;
+        return !failed_;
     }
+
+public:
+    // Counts a top-level object like the blocks within it.
+    bool enterObject()
+    {
+        const bool ok = enter();
+        --depth_;
+        return ok;
+    }
+
+private:
     size_t lineAt(size_t at) const { return 1 + size_t(std::count(text_.begin(), text_.begin() + long(at), '\n')); }
 
     static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
@@ -244,6 +266,7 @@ private:
     bool failed_ = false;
     std::string reason_;
     int depth_ = 0;
+    int blocks_ = 0;
 };
 
 void Reader::readObject(ModelObject& object, ModelPart* intoPart)
@@ -278,7 +301,10 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
             float x = coordinate(), y = coordinate(), z = coordinate();
             if (!failed_) object.vertices.append(makeVertex(snap(x), snap(y), snap(z)));
         } else if (t == "pb") {
-            if (!enter()) break;
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             if (!insert) {
                 readPart(*object.rootPart, tables, object, vertexBase);
             } else {
@@ -349,13 +375,19 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
             int plane = t == "txy" ? planeXY : (t == "tzy" ? planeZY : planeXZ);
             current = readTextureMapping(plane, object, tables, current);
         } else if (t == "ob") {
-            if (!enter()) break;
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             auto* embedded = new ModelObject(false);
             part.objects.append(embedded);
             readObject(*embedded, nullptr);
             --depth_;
         } else if (t == "pb") {
-            if (!enter()) break;
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             auto* child = new ModelPart(true);
             part.children.append(child);
             readPart(*child, tables, object, vertexBase);
@@ -459,11 +491,23 @@ void Reader::dropBadFaces(ModelObject& object)
                                cannotRead, object.name, dropped));
 }
 
+// A file beyond the size any model reaches is refused before it is read.
+bool tooLarge(const std::string& path, std::string* reason)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || st.st_size <= maxFileSize) return false;
+    const std::string why = "the file is larger than " + std::to_string(maxFileSize >> 20) + " MB";
+    errorbox(formatMessage("%s\n%s", cannotRead, why.c_str()));
+    if (reason) *reason = why;
+    return true;
+}
+
 } // namespace
 
 ReadResult readModel(ModelDocument& document, const std::string& path, std::string* reason)
 {
     formatVariant = variantReal;
+    if (tooLarge(path, reason)) return ReadResult::malformed;
     std::string text;
     if (!readWholeFile(path, text)) {
         if (reason) *reason = "cannot open " + path;
@@ -480,7 +524,7 @@ ReadResult readModelText(ModelDocument& document, const std::string& text, const
     Reader reader(text, modelDirectory(path));
     std::vector<ModelObject*> read;
     for (std::string_view t = reader.token(); !t.empty() && !reader.failed(); t = reader.token()) {
-        if (t != "ob") continue;
+        if (t != "ob" || !reader.enterObject()) continue;
         auto* object = new ModelObject(true);
         read.push_back(object);
         reader.readObject(*object, nullptr);
@@ -500,6 +544,7 @@ ReadResult insertModel(ModelObject& object, ModelPart& part, bool mergeIntoPart,
                        GMTBL& table)
 {
     formatVariant = variantReal;
+    if (tooLarge(path, nullptr)) return ReadResult::malformed;
     std::string text;
     if (!readWholeFile(path, text)) return ReadResult::cannotOpen;
     return insertModelText(object, part, mergeIntoPart, text, path, table);

@@ -420,6 +420,18 @@ TEST_F(Md4, NestingDeeperThan256LevelsIsRefused)
     EXPECT_EQ(doc.objects.count(), 1);
     ASSERT_FALSE(log.messages.empty());
     EXPECT_EQ(log.messages.back().rfind("モデルファイルを読み込めません\n", 0), 0u);
+    // Junk that would cost memory without limit: too many parts, or a file
+    // far larger than any model (sparse here: refused before it is read).
+    std::string many = "ob o 0 0 0\npb p 0 0 0\n";
+    for (int i = 0; i < 100000; ++i) many += "pb c 0 0 0 pe c\n";
+    writeText(dir / "many.md4", many);
+    EXPECT_EQ(readModel(doc, dir / "many.md4", &reason), ReadResult::malformed);
+    EXPECT_NE(reason.find("more than 100000 parts and objects"), std::string::npos) << reason;
+    writeText(dir / "huge.md4", square);
+    std::filesystem::resize_file(dir / "huge.md4", (256u << 20) + 1);
+    EXPECT_EQ(readModel(doc, dir / "huge.md4", &reason), ReadResult::malformed);
+    EXPECT_EQ(reason, "the file is larger than 256 MB");
+    EXPECT_EQ(doc.objects.count(), 1);
     GMTBL table;
     writeText(dir / "deep.md4", nested(300, 0));
     EXPECT_EQ(insertModel(*doc.objects[0], *doc.objects[0]->rootPart, true, dir / "deep.md4", table),
