@@ -28,9 +28,14 @@ try:
     if b.returncode != 0:
         print("broken (does not build)")
     else:
-        r = subprocess.run(["./" + build + "/tests/" + target, "--gtest_brief=1"], capture_output=True, timeout=600)
-        failed = [l.split()[-1] for l in r.stdout.decode(errors="replace").splitlines() if l.startswith("[  FAILED  ]") and "," not in l and "listed below" not in l]
-        print("caught by " + (failed[0] if failed else "a crash") if r.returncode != 0 else "MISSED")
+        try:
+            r = subprocess.run(["./" + build + "/tests/" + target, "--gtest_brief=1"], capture_output=True, timeout=120)
+        except subprocess.TimeoutExpired:
+            print("caught by a hang (no end after 120 s)")
+        else:
+            failed = [l.split("]", 1)[1].split()[0] for l in r.stdout.decode(errors="replace").splitlines()
+                      if l.startswith("[  FAILED  ]") and "listed below" not in l and "tests," not in l]
+            print("caught by " + (failed[0] if failed else "a crash") if r.returncode != 0 else "MISSED")
 finally:
     open(path, 'w').write(text)
 PY
