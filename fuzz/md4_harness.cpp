@@ -36,6 +36,7 @@ std::string md4(const uint8_t* data, size_t size)
     } else if (readModelText(first, text, path) != ReadResult::ok) {
         return first.objects.count() == 0 ? "" : "a refused file left objects behind";
     }
+    const float firstStep = dt;
     const std::string written = writeModelText(first, path);
     log.messages.clear();
     ModelDocument second;
@@ -44,7 +45,7 @@ std::string md4(const uint8_t* data, size_t size)
         return "the written model does not read back: " + reason + "\n" + written;
     if (!log.messages.empty()) return "reading the written model said: " + log.messages[0] + "\n" + written;
     int rounded = 0;
-    std::string difference = compareModels(first, second, variantFromName(path), &rounded);
+    std::string difference = compareModels(first, second, variantFromName(path), firstStep, dt, &rounded);
     if (!difference.empty()) return "read back differently: " + difference + "\n" + written;
     const std::string again = writeModelText(second, path);
     if (rounded == 0 && again != written) return "a second write differs:\n" + written + "\n---\n" + again;

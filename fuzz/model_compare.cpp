@@ -26,15 +26,16 @@ bool sameName(const char* a, const char* b, const char* fallback)
 
 class Comparer {
 public:
-    explicit Comparer(int variant) : integer_(variant == variantInteger) {}
+    Comparer(int variant, float stepA, float stepB) : integer_(variant == variantInteger), steps_{stepA, stepB} {}
     std::string difference;
     int roundedCoordinates = 0;
 
-    // A coordinate as the flavour writes it.
-    std::string coordinate(float v) const
+    // A coordinate of side 0 (a) or 1 (b) as the flavour writes it.
+    std::string coordinate(float v, int side) const
     {
-        const int32_t g = truncToInt(v / dt);
-        return integer_ ? std::to_string(g) : asWritten(dt * float(g));
+        const float step = steps_[side];
+        const int32_t g = truncToInt(v / step);
+        return integer_ ? std::to_string(g) : asWritten(step * float(g));
     }
 
     bool check(bool same, const std::string& what)
@@ -47,49 +48,50 @@ public:
     {
         for (int i = 0; i < 3; ++i)
         {
-            if (coordinate(a[i]) == coordinate(b[i])) continue;
+            if (coordinate(a[i], 0) == coordinate(b[i], 1)) continue;
             // Six significant digits cannot hold every grid position of a
             // large real coordinate: such a value may move by one step.
-            const int64_t ga = truncToInt(a[i] / dt), gb = truncToInt(b[i] / dt);
-            if (!integer_ && (ga - gb == 1 || gb - ga == 1) && std::fabs(a[i]) >= 1e4f * dt) {
+            const int64_t ga = truncToInt(a[i] / steps_[0]), gb = truncToInt(b[i] / steps_[1]);
+            if (!integer_ && (ga - gb == 1 || gb - ga == 1) && std::fabs(a[i]) >= 1e4f * steps_[0]) {
                 ++roundedCoordinates;
                 continue;
             }
-            check(false, what + " coordinate " + std::to_string(i) + " " + coordinate(a[i]) + " became " +
-                             coordinate(b[i]));
+            check(false, what + " coordinate " + std::to_string(i) + " " + coordinate(a[i], 0) + " became " +
+                             coordinate(b[i], 1));
         }
     }
 
     // The material a face shows, as the file says it: colour, coefficients
     // and texture.
-    std::string materialText(const ModelObject& o, int index)
+    std::string materialText(const ModelObject& o, int index, int side)
     {
         const Material* m = o.materials.at(index);
         if (!m) return "none";
         std::string s = std::to_string(m->red) + " " + std::to_string(m->green) + " " + std::to_string(m->blue) +
                         " " + asWritten(m->ambient) + " " + asWritten(m->diffuse) + " " + asWritten(m->specular);
-        if (const Texture* t = o.textures.at(m->texture)) s += " texture " + textureText(*t);
+        if (const Texture* t = o.textures.at(m->texture)) s += " texture " + textureText(*t, side);
         return s;
     }
 
     // The rectangle as the flavour writes it: corner and size in grid
     // units, or centre and size in model units.
-    std::string rectangle(const Texture& t) const
+    std::string rectangle(const Texture& t, int side) const
     {
+        const float step = steps_[side];
         if (integer_)
             return std::to_string(t.x0) + " " + std::to_string(t.y0) + " " + std::to_string(int64_t(t.x1) - t.x0) +
                    " " + std::to_string(int64_t(t.y1) - t.y0);
-        return asWritten(float(int64_t(t.x0) + t.x1) * dt * 0.5f) + " " +
-               asWritten(float(int64_t(t.y0) + t.y1) * dt * 0.5f) + " " +
-               asWritten(float(int64_t(t.x1) - t.x0) * dt) + " " + asWritten(float(int64_t(t.y1) - t.y0) * dt);
+        return asWritten(float(int64_t(t.x0) + t.x1) * step * 0.5f) + " " +
+               asWritten(float(int64_t(t.y0) + t.y1) * step * 0.5f) + " " +
+               asWritten(float(int64_t(t.x1) - t.x0) * step) + " " + asWritten(float(int64_t(t.y1) - t.y0) * step);
     }
 
     // A texture's colour counts only while no material shows it: prepare
     // copies the colour of the material that uses it.
-    std::string textureText(const Texture& t, bool used = true)
+    std::string textureText(const Texture& t, int side, bool used = true)
     {
         std::string s = std::string(*t.name ? t.name : "テクスチャ") + " plane " + std::to_string(t.plane) + " " +
-                        rectangle(t);
+                        rectangle(t, side);
         if (!used)
             s += " colour " + std::to_string(t.red) + " " + std::to_string(t.green) + " " + std::to_string(t.blue) +
                  " " + asWritten(t.ambient) + " " + asWritten(t.diffuse) + " " + asWritten(t.specular);
@@ -122,8 +124,9 @@ public:
             check(fa.altDiagonal == fb.altDiagonal, face + " diagonal");
             check(fa.twistFix == fb.twistFix, face + " twist fix");
             if (!fa.twistFix) check(fa.doubleSided == fb.doubleSided, face + " double-sided");
-            check(materialText(oa, fa.material) == materialText(ob, fb.material),
-                  face + " material " + materialText(oa, fa.material) + " became " + materialText(ob, fb.material));
+            check(materialText(oa, fa.material, 0) == materialText(ob, fb.material, 1),
+                  face + " material " + materialText(oa, fa.material, 0) + " became " +
+                      materialText(ob, fb.material, 1));
         }
         if (!check(a.children.count() == b.children.count(), at + ": child count")) return;
         for (int i = 0; i < a.children.count(); ++i) part(oa, *a.children[i], ob, *b.children[i], at);
@@ -144,9 +147,9 @@ public:
         }
         std::map<std::string, std::string> ta, tb;
         for (int i = 0; i < a.textures.count(); ++i)
-            ta.emplace(*a.textures[i].name ? a.textures[i].name : "テクスチャ", textureText(a.textures[i], shown(a, i)));
+            ta.emplace(*a.textures[i].name ? a.textures[i].name : "テクスチャ", textureText(a.textures[i], 0, shown(a, i)));
         for (int i = 0; i < b.textures.count(); ++i)
-            tb.emplace(*b.textures[i].name ? b.textures[i].name : "テクスチャ", textureText(b.textures[i], shown(b, i)));
+            tb.emplace(*b.textures[i].name ? b.textures[i].name : "テクスチャ", textureText(b.textures[i], 1, shown(b, i)));
         for (auto& [name, text] : ta)
             check(tb.count(name) && tb[name] == text, at + ": texture " + text + " became " + tb[name]);
         check(ta.size() == tb.size(), at + ": texture count");
@@ -155,20 +158,22 @@ public:
 
 private:
     bool integer_;
+    float steps_[2];
 };
 
 } // namespace
 
-std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant)
+std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant, float stepA, float stepB)
 {
-    Comparer c(variant);
+    Comparer c(variant, stepA, stepB);
     c.object(a, b, "");
     return c.difference;
 }
 
-std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, int* rounded)
+std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, float stepA, float stepB,
+                          int* rounded)
 {
-    Comparer c(variant);
+    Comparer c(variant, stepA, stepB);
     if (c.check(a.objects.count() == b.objects.count(), "object count"))
         for (int i = 0; i < a.objects.count(); ++i) c.object(*a.objects[i], *b.objects[i], "");
     if (rounded) *rounded = c.roundedCoordinates;

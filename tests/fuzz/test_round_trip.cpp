@@ -133,12 +133,13 @@ TEST_P(RoundTrip, RandomModelsReadBackAsWrittenAndWriteTheSameText)
     for (unsigned seed = 1; seed <= 150; ++seed) {
         ModelDocument model;
         ModelGenerator(seed, dir.str()).document(model);
+        const float step = dt;
         const std::string written = writeModelText(model, path);
         ModelDocument back;
         std::string reason;
         ASSERT_EQ(readModelText(back, written, path, &reason), ReadResult::ok) << "seed " << seed << ": " << reason;
         ASSERT_TRUE(log.messages.empty()) << "seed " << seed << ": " << log.messages[0];
-        ASSERT_EQ(compareModels(model, back, variantFromName(path)), "") << "seed " << seed << "\n" << written;
+        ASSERT_EQ(compareModels(model, back, variantFromName(path), step, dt), "") << "seed " << seed << "\n" << written;
         ASSERT_EQ(writeModelText(back, path), written) << "seed " << seed;
     }
 }
