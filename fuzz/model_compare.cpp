@@ -50,9 +50,11 @@ public:
         {
             if (coordinate(a[i], 0) == coordinate(b[i], 1)) continue;
             // Six significant digits cannot hold every grid position of a
-            // large real coordinate: such a value may move by one step.
+            // large real coordinate, nor every grid step: on such a grid a
+            // real coordinate may move by one step.
             const int64_t ga = truncToInt(a[i] / steps_[0]), gb = truncToInt(b[i] / steps_[1]);
-            if (!integer_ && (ga - gb == 1 || gb - ga == 1) && std::fabs(a[i]) >= 1e4f * steps_[0]) {
+            if (!integer_ && (ga - gb == 1 || gb - ga == 1) &&
+                (std::fabs(a[i]) >= 1e4f * steps_[0] || steps_[0] != steps_[1])) {
                 ++roundedCoordinates;
                 continue;
             }

@@ -16,8 +16,8 @@ namespace quillo {
 // `variant`: the FormatVariant of the file between the two; `stepA` and
 // `stepB`: the grid step each was read with (the file keeps six digits of
 // it, so it may change once). In the real flavour a coordinate of 10^4 grid
-// steps or more may move by one step (six significant digits do not hold
-// it); `rounded` counts those.
+// steps or more, or any coordinate when the step changed, may move by one
+// step (six significant digits do not hold it); `rounded` counts those.
 std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, float stepA, float stepB,
                           int* rounded = nullptr);
 std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant, float stepA, float stepB);
