@@ -53,7 +53,7 @@ public:
             // large real coordinate, nor every grid step: on such a grid a
             // real coordinate may move by one step.
             const int64_t ga = truncToInt(a[i] / steps_[0]), gb = truncToInt(b[i] / steps_[1]);
-            if (!integer_ && (ga - gb == 1 || gb - ga == 1) &&
+            if (!integer_ && ga - gb >= -1 && ga - gb <= 1 &&
                 (std::fabs(a[i]) >= 1e4f * steps_[0] || steps_[0] != steps_[1])) {
                 ++roundedCoordinates;
                 continue;
