@@ -1,6 +1,7 @@
 #include "model_compare.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -49,12 +50,11 @@ public:
         for (int i = 0; i < 3; ++i)
         {
             if (coordinate(a[i], 0) == coordinate(b[i], 1)) continue;
-            // Six significant digits cannot hold every grid position of a
-            // large real coordinate, nor every grid step: on such a grid a
-            // real coordinate may move by one step.
-            const int64_t ga = truncToInt(a[i] / steps_[0]), gb = truncToInt(b[i] / steps_[1]);
-            if (!integer_ && ga - gb >= -1 && ga - gb <= 1 &&
-                (std::fabs(a[i]) >= 1e4f * steps_[0] || steps_[0] != steps_[1])) {
+            // Six significant digits hold neither every grid position of a
+            // large real coordinate nor every grid step: a real coordinate
+            // may move by a step or so, and by the last digit written.
+            const float step = std::max(steps_[0], steps_[1]);
+            if (!integer_ && std::fabs(a[i] - b[i]) <= 1.5f * step + 1e-5f * std::fabs(a[i])) {
                 ++roundedCoordinates;
                 continue;
             }
@@ -77,9 +77,13 @@ public:
 
     // The rectangle as the flavour writes it: corner and size in grid
     // units, or centre and size in model units.
-    std::string rectangle(const Texture& t, int side) const
+    std::string rectangle(const Texture& t, int side)
     {
         const float step = steps_[side];
+        if (!integer_ && steps_[0] != steps_[1]) {
+            ++roundedCoordinates; // on a changed step the real rectangle moves by rounding alone
+            return "";
+        }
         if (integer_)
             return std::to_string(t.x0) + " " + std::to_string(t.y0) + " " + std::to_string(int64_t(t.x1) - t.x0) +
                    " " + std::to_string(int64_t(t.y1) - t.y0);

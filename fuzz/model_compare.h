@@ -15,9 +15,10 @@ namespace quillo {
 // "" when equal, else the first difference in one line.
 // `variant`: the FormatVariant of the file between the two; `stepA` and
 // `stepB`: the grid step each was read with (the file keeps six digits of
-// it, so it may change once). In the real flavour a coordinate of 10^4 grid
-// steps or more, or any coordinate when the step changed, may move by one
-// step (six significant digits do not hold it); `rounded` counts those.
+// it, so it may change once). In the real flavour, written with six
+// significant digits, a coordinate may move by a grid step and a half and
+// by the last digit, and a texture rectangle is not compared when the step
+// changed; `rounded` counts those.
 std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, float stepA, float stepB,
                           int* rounded = nullptr);
 std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant, float stepA, float stepB);
