@@ -50,8 +50,8 @@ bool parseDxfFloat(std::string_view text, float& out)
     return true;
 }
 
-DxfPairReader::DxfPairReader(std::FILE* file, size_t blockSize)
-    : file_(file), buffer_(blockSize < 16 ? 16 : blockSize)
+DxfPairReader::DxfPairReader(std::FILE* file, size_t blockSize, size_t longestLine)
+    : file_(file), buffer_(blockSize < 16 ? 16 : blockSize), longestLine_(longestLine)
 {
 }
 
@@ -63,7 +63,7 @@ bool DxfPairReader::fill()
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2); // a line longer than the buffer
+    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2); // a long line, below the cut
     size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
     end_ += got;
     if (got == 0) {
@@ -76,6 +76,16 @@ bool DxfPairReader::fill()
 
 bool DxfPairReader::readLine(std::string_view& line)
 {
+    while (skipRest_) {
+        const void* nl = std::memchr(buffer_.data() + begin_, '\n', end_ - begin_);
+        if (nl) {
+            begin_ = size_t(static_cast<const char*>(nl) - buffer_.data()) + 1;
+            skipRest_ = false;
+        } else {
+            begin_ = end_;
+            if (!fill()) return false;
+        }
+    }
     size_t scanned = begin_;
     for (;;) {
         const char* start = buffer_.data() + scanned;
@@ -88,6 +98,14 @@ bool DxfPairReader::readLine(std::string_view& line)
             return true;
         }
         size_t pending = end_ - begin_;
+        if (pending == buffer_.size() && pending >= longestLine_) {
+            // Keep the start of an overlong line; the rest is skipped later.
+            line = std::string_view(buffer_.data() + begin_, pending);
+            begin_ = end_;
+            skipRest_ = true;
+            ++line_;
+            return true;
+        }
         if (!fill()) {
             if (failed_ || pending == 0) return false;
             line = std::string_view(buffer_.data() + begin_, end_ - begin_); // last line without a line end

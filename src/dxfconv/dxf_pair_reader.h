@@ -15,7 +15,10 @@ public:
     // Code given to a code line that is not an integer; it matches nothing.
     static constexpr int invalidCode = -1000000;
 
-    explicit DxfPairReader(std::FILE* file, size_t blockSize = 1 << 20);
+    // Lines longer than the block or `longestLine`, whichever is larger, are
+    // cut there (no DXF value comes near), so memory stays bounded even for
+    // a file without line ends.
+    explicit DxfPairReader(std::FILE* file, size_t blockSize = 1 << 20, size_t longestLine = 1 << 16);
 
     // Reads the next pair. False at the end of the file (a code line without
     // its value line is dropped) or when reading failed (see failed()).
@@ -36,6 +39,8 @@ private:
     std::vector<char> buffer_;
     size_t begin_ = 0; // unread bytes are buffer_[begin_, end_)
     size_t end_ = 0;
+    size_t longestLine_;
+    bool skipRest_ = false; // the rest of a cut line is still to be passed over
     bool atEnd_ = false;
     bool failed_ = false;
     int code_ = invalidCode;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -19,6 +20,19 @@ const char* const notFound = "ファイル %s が見つかりません";
 const char* const notBmp = "ファイル %s はＢＭＰファイルではありません";
 const char* const not256 = "ファイル %s は２５６色ＢＭＰファイルではありません";
 
+// Appends bytes of the open file until `bytes` holds `size` of them or the
+// file ends.
+void readUpTo(FILE* f, std::string& bytes, uint64_t size)
+{
+    char chunk[65536];
+    while (bytes.size() < size) {
+        const size_t want = size_t(std::min<uint64_t>(sizeof chunk, size - bytes.size()));
+        const size_t n = std::fread(chunk, 1, want, f);
+        if (n == 0) break;
+        bytes.append(chunk, n);
+    }
+}
+
 // The parts of a pattern file that matter, read from its bytes.
 struct BmpFile {
     std::string bytes;
@@ -27,36 +41,42 @@ struct BmpFile {
     unsigned char palette[256][3] = {}; // red, green, blue
 };
 
-// Reads and checks everything but the size rules. Returns false after
-// showing the message for the first thing wrong.
-bool openBmp(const char* path, BmpFile& bmp)
+// Reads and checks everything but the size rules. Only the header, the
+// palette and the rows a texture can use are read (`rows` at least, or the
+// file's own height), so a huge or endless file costs no more memory than
+// the picture it claims to hold. Returns false after showing the message for
+// the first thing wrong.
+bool openBmp(const char* path, BmpFile& bmp, int32_t rows = 0)
 {
-    if (!readWholeFile(path, bmp.bytes)) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) {
         errorbox(formatMessage(notFound, path));
         return false;
     }
+    // The header, then the palette (at most 256 entries before the pixels).
+    readUpTo(f, bmp.bytes, 54);
     BmpHeader header;
+    if (readBmpHeader(bmp.bytes, header) == BmpHeaderStatus::ok)
+        readUpTo(f, bmp.bytes, std::min<uint64_t>(header.pixelOffset, 54 + 256 * 4));
     const BmpHeaderStatus status = readBmpHeader(bmp.bytes, header);
-    if (status == BmpHeaderStatus::notBm) {
-        errorbox(formatMessage(notBmp, path));
+    auto refuse = [&](const char* message) {
+        std::fclose(f);
+        errorbox(formatMessage(message, path));
         return false;
-    }
-    if (status == BmpHeaderStatus::shortHeader) {
-        errorbox(formatMessage(bmp.bytes.size() >= 18 && header.headerSize != 40 ? not256 : notBmp, path));
-        return false;
-    }
+    };
+    if (status == BmpHeaderStatus::notBm) return refuse(notBmp);
+    if (status == BmpHeaderStatus::shortHeader)
+        return refuse(bmp.bytes.size() >= 18 && header.headerSize != 40 ? not256 : notBmp);
     bmp.pixelOffset = header.pixelOffset;
-    if (header.headerSize != 40) {
-        errorbox(formatMessage(not256, path));
-        return false;
-    }
     bmp.width = header.width;
     bmp.height = header.height;
-    if (header.bitCount != 8 || header.compression != 0) {
-        errorbox(formatMessage(not256, path));
-        return false;
-    }
+    if (header.headerSize != 40 || header.bitCount != 8 || header.compression != 0) return refuse(not256);
     std::memcpy(bmp.palette, header.palette, sizeof bmp.palette);
+    // A negative size is refused later: no pixels are read for it.
+    const uint64_t stride = bmp.width < 0 ? 0 : (uint64_t(bmp.width) + 3) / 4 * 4;
+    const uint64_t height = uint64_t(std::max({bmp.height, rows, 0}));
+    readUpTo(f, bmp.bytes, uint64_t(bmp.pixelOffset) + stride * height);
+    std::fclose(f);
     return true;
 }
 
@@ -117,10 +137,6 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table)
             errorbox(formatMessage("テクスチャ用ＢＭＰファイルのサイズは\n２のべき乗でなければなりません\nファイル %s", path));
             return 0;
         }
-        // Only a valid size is kept, so a refused first file cannot become
-        // the size the next check compares with.
-        texture.width = bmp.width;
-        texture.height = bmp.height;
     } else if (bmp.width != texture.width || bmp.height != texture.height) {
         errorbox(formatMessage("一つのテクスチャに使うＢＭＰファイルは\n同じ大きさでなければなりません\nファイル %s", path));
         return 0;
@@ -128,6 +144,12 @@ int checkPattern(Texture& texture, const char* path, GMTBL& table)
     if (!pixelsPresent(bmp, bmp.width, bmp.height)) {
         errorbox(formatMessage(notBmp, path));
         return 0;
+    }
+    // Only a file that passed every check fixes the size, so a refused first
+    // file cannot become the size the next check compares with.
+    if (texture.width == 0) {
+        texture.width = bmp.width;
+        texture.height = bmp.height;
     }
     IndexMap map(bmp, texture, table);
     const size_t stride = (size_t(bmp.width) + 3) / 4 * 4;
@@ -144,7 +166,7 @@ int loadPatterns(Texture& texture, GMTBL& table)
     for (int i = 0; i < count; ++i) {
         const char* path = texture.files[i];
         BmpFile bmp;
-        if (!openBmp(path, bmp)) return 0;
+        if (!openBmp(path, bmp, texture.height)) return 0;
         const int32_t w = texture.width, h = texture.height;
         // The file's own width gives the stride; its rows must hold the
         // texture's width and height (a file changed since the check may not).

@@ -34,15 +34,25 @@ enum class ReadResult { ok, cannotOpen, malformed };
 // `reason` (when given) says why in one line.
 ReadResult readModel(ModelDocument& document, const std::string& path, std::string* reason = nullptr);
 
+// The same for text already in memory; `path` gives the flavour and the
+// folder that relative paths are taken from.
+ReadResult readModelText(ModelDocument& document, const std::string& text, const std::string& path,
+                         std::string* reason = nullptr);
+
 // Reads the first object of the file: merged into `part` (and so into
 // `object`) when `mergeIntoPart`, otherwise as a new object embedded in
 // `part`. The affected object is prepared with `table`; the caller redraws.
 // Returns false when nothing could be inserted.
 ReadResult insertModel(ModelObject& object, ModelPart& part, bool mergeIntoPart, const std::string& path,
                        GMTBL& table);
+ReadResult insertModelText(ModelObject& object, ModelPart& part, bool mergeIntoPart, const std::string& text,
+                           const std::string& path, GMTBL& table);
 
 // Writes every top-level object; atomically (temporary file, then rename).
 bool writeModel(const ModelDocument& document, const std::string& path);
+
+// The text writeModel writes for a file named `path`.
+std::string writeModelText(const ModelDocument& document, const std::string& path);
 
 // Writes one object block; with `rootOverride`, that part stands in for the
 // root part (partial save).

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -38,6 +39,15 @@ std::string modelDirectory(const std::string& path)
 namespace {
 
 const char* const cannotRead = "モデルファイルを読み込めません";
+
+// Parts and embedded objects nest at most this deep; a deeper file is
+// refused rather than read by ever deeper recursion.
+constexpr int maxNesting = 256;
+// A file holds at most this many parts and objects together (each costs a
+// kilobyte or so for a dozen bytes of text), and is at most this long, so
+// that a file of junk cannot make memory grow without limit.
+constexpr int maxBlocks = 100000;
+constexpr long long maxFileSize = 256ll << 20;
 
 // Key of a colour compared as numbers (so +0 and -0 are one key).
 struct ColourKey {
@@ -124,6 +134,15 @@ private:
     std::unordered_map<int, int> byTexture_;
 };
 
+// Grid units of a rectangle edge given in model units. The writer writes
+// whole grid units, which the division may give back a hair below the
+// integer; like a coordinate's snap, a fifth of a step away from zero makes
+// the truncation land on it, so a rectangle does not shift with each save.
+int32_t gridUnits(float quotient)
+{
+    return truncToInt(quotient > 0.0f ? quotient + 0.2f : quotient < 0.0f ? quotient - 0.2f : quotient);
+}
+
 class Reader {
 public:
     Reader(const std::string& text, std::string directory) : text_(text), directory_(std::move(directory)) {}
@@ -172,6 +191,7 @@ public:
     // A path token made absolute with the model directory when it names no directory.
     void path(char* field, std::string_view t)
     {
+        t = t.substr(0, t.find('\0')); // the field ends at a NUL byte: decide on what it keeps
         if (t.find('/') == std::string_view::npos && t.find('\\') == std::string_view::npos)
             copyToField(field, pathSize, directory_ + std::string(t));
         else
@@ -181,13 +201,56 @@ public:
     void readObject(ModelObject& object, ModelPart* intoPart);
 
 private:
+    // Every writer writes the block's name after its end keyword. The token
+    // after "pe", "oe" or "te" is passed over only when it is that name, so
+    // a block named like a keyword ("v", "q", "m") is not read as one, and
+    // files that leave the name out read as before.
+    void skipClosingName(const char* name, size_t fieldSize)
+    {
+        const size_t at = pos_;
+        std::string_view t = token();
+        char field[256];
+        copyToField(field, fieldSize, t);
+        if (t.empty() || std::strcmp(field, name) != 0) pos_ = at;
+    }
+
+    // Enters one more level of part or object nesting; false (and the read
+    // fails) beyond maxNesting.
+    bool enter()
+    {
+        ++depth_;
+        if (failed_) return false;
+        if (depth_ > maxNesting) {
+            failed_ = true;
+            reason_ = "line " + std::to_string(lineAt(pos_)) + ": parts and objects are nested deeper than " +
+                      std::to_string(maxNesting) + " levels";
+        } else if (++blocks_ > maxBlocks) {
+            failed_ = true;
+            reason_ = "line " + std::to_string(lineAt(pos_)) + ": more than " + std::to_string(maxBlocks) +
+                      " parts and objects";
+        }
+        return !failed_;
+    }
+
+public:
+    // Counts a top-level object like the blocks within it.
+    bool enterObject()
+    {
+        const bool ok = enter();
+        --depth_;
+        return ok;
+    }
+
+private:
+    size_t lineAt(size_t at) const { return 1 + size_t(std::count(text_.begin(), text_.begin() + long(at), '\n')); }
+
     static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
     void fail(std::string_view t, const char* wanted)
     {
         if (failed_) return;
         failed_ = true;
-        size_t line = 1 + size_t(std::count(text_.begin(), text_.begin() + long(pos_), '\n'));
+        size_t line = lineAt(pos_);
         reason_ = t.empty() ? "line " + std::to_string(line) + ": the file ends where " + wanted + " should follow"
                             : "line " + std::to_string(line) + ": \"" + cutUtf8(t, 40) + "\" is not " + wanted;
     }
@@ -202,6 +265,8 @@ private:
     std::string directory_;
     bool failed_ = false;
     std::string reason_;
+    int depth_ = 0;
+    int blocks_ = 0;
 };
 
 void Reader::readObject(ModelObject& object, ModelPart* intoPart)
@@ -220,7 +285,11 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
     TableIndex tables(object);
     while (!failed_) {
         std::string_view t = token();
-        if (t.empty() || t == "oe") break;
+        if (t.empty()) break;
+        if (t == "oe") {
+            skipClosingName(object.name, sizeof object.name);
+            break;
+        }
         if (t == "dt") {
             float step = real();
             if (!failed_ && !(step > 0.0f)) {
@@ -232,6 +301,10 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
             float x = coordinate(), y = coordinate(), z = coordinate();
             if (!failed_) object.vertices.append(makeVertex(snap(x), snap(y), snap(z)));
         } else if (t == "pb") {
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             if (!insert) {
                 readPart(*object.rootPart, tables, object, vertexBase);
             } else {
@@ -239,6 +312,7 @@ void Reader::readObject(ModelObject& object, ModelPart* intoPart)
                 intoPart->children.append(part);
                 readPart(*part, tables, object, vertexBase);
             }
+            --depth_;
         } else if (t == "tb") {
             readPatternList(object, tables);
         }
@@ -264,12 +338,20 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
     FaceIndex known;
     while (!failed_) {
         std::string_view t = token();
-        if (t.empty() || t == "pe") break;
+        if (t.empty()) break;
+        if (t == "pe") {
+            skipClosingName(part.name, sizeof part.name);
+            break;
+        }
         const bool faceKeyword = (t[0] == 'q' || t[0] == 'Q') &&
                                  (t.size() == 1 || (t.size() == 2 && (t[1] == 'd' || t[1] == 's')));
         if (faceKeyword) {
             Face f;
-            for (int k = 0; k < 4; ++k) f.index(k) = integer() + vertexBase;
+            for (int k = 0; k < 4; ++k) {
+                // An index pushed past the int range by the base names no vertex.
+                const int64_t index = int64_t(integer()) + vertexBase;
+                f.index(k) = index > INT32_MAX ? -1 : int32_t(index);
+            }
             f.altDiagonal = t[0] == 'Q';
             f.doubleSided = t.size() == 2 && t[1] == 'd';
             f.twistFix = t.size() == 2 && t[1] == 's';
@@ -293,13 +375,23 @@ void Reader::readPart(ModelPart& part, TableIndex& tables, ModelObject& object, 
             int plane = t == "txy" ? planeXY : (t == "tzy" ? planeZY : planeXZ);
             current = readTextureMapping(plane, object, tables, current);
         } else if (t == "ob") {
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             auto* embedded = new ModelObject(false);
             part.objects.append(embedded);
             readObject(*embedded, nullptr);
+            --depth_;
         } else if (t == "pb") {
+            if (!enter()) {
+                --depth_;
+                break;
+            }
             auto* child = new ModelPart(true);
             part.children.append(child);
             readPart(*child, tables, object, vertexBase);
+            --depth_;
         }
     }
 }
@@ -326,10 +418,10 @@ int Reader::readTextureMapping(int plane, ModelObject& object, TableIndex& table
         tex.y1 = int32_t(int64_t(y0) + h);
     } else {
         float cx = real(), cy = real(), w = real(), h = real();
-        tex.x0 = truncToInt((cx - w * 0.5f) / dt);
-        tex.y0 = truncToInt((cy - h * 0.5f) / dt);
-        tex.x1 = int32_t(int64_t(tex.x0) + truncToInt(w / dt));
-        tex.y1 = int32_t(int64_t(tex.y0) + truncToInt(h / dt));
+        tex.x0 = gridUnits((cx - w * 0.5f) / dt);
+        tex.y0 = gridUnits((cy - h * 0.5f) / dt);
+        tex.x1 = int32_t(int64_t(tex.x0) + gridUnits(w / dt));
+        tex.y1 = int32_t(int64_t(tex.y0) + gridUnits(h / dt));
     }
     if (failed_) return currentMaterial;
     path(tex.files[0], file);
@@ -361,10 +453,16 @@ void Reader::readPatternList(ModelObject& object, TableIndex& tables)
     Texture* tex = object.textures.at(tables.textureNamed(nameField));
     if (!tex) return;
     tex->patternCount = 0;
-    while (tex->patternCount < maxPatterns) {
+    // Paths beyond the 64th are passed over up to "te" here, so that none of
+    // them is taken for a keyword of the object block.
+    for (;;) {
         std::string_view t = token();
-        if (t.empty() || t == "te") break;
-        path(tex->files[tex->patternCount++], t);
+        if (t.empty()) break;
+        if (t == "te") {
+            skipClosingName(tex->name, sizeof tex->name);
+            break;
+        }
+        if (tex->patternCount < maxPatterns) path(tex->files[tex->patternCount++], t);
     }
 }
 
@@ -393,22 +491,40 @@ void Reader::dropBadFaces(ModelObject& object)
                                cannotRead, object.name, dropped));
 }
 
+// A file beyond the size any model reaches is refused before it is read.
+bool tooLarge(const std::string& path, std::string* reason)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || st.st_size <= maxFileSize) return false;
+    const std::string why = "the file is larger than " + std::to_string(maxFileSize >> 20) + " MB";
+    errorbox(formatMessage("%s\n%s", cannotRead, why.c_str()));
+    if (reason) *reason = why;
+    return true;
+}
+
 } // namespace
 
 ReadResult readModel(ModelDocument& document, const std::string& path, std::string* reason)
 {
     formatVariant = variantReal;
+    if (tooLarge(path, reason)) return ReadResult::malformed;
     std::string text;
     if (!readWholeFile(path, text)) {
         if (reason) *reason = "cannot open " + path;
         return ReadResult::cannotOpen;
     }
+    return readModelText(document, text, path, reason);
+}
+
+ReadResult readModelText(ModelDocument& document, const std::string& text, const std::string& path,
+                         std::string* reason)
+{
     formatVariant = variantFromName(path);
     const float oldStep = dt;
     Reader reader(text, modelDirectory(path));
     std::vector<ModelObject*> read;
     for (std::string_view t = reader.token(); !t.empty() && !reader.failed(); t = reader.token()) {
-        if (t != "ob") continue;
+        if (t != "ob" || !reader.enterObject()) continue;
         auto* object = new ModelObject(true);
         read.push_back(object);
         reader.readObject(*object, nullptr);
@@ -428,8 +544,15 @@ ReadResult insertModel(ModelObject& object, ModelPart& part, bool mergeIntoPart,
                        GMTBL& table)
 {
     formatVariant = variantReal;
+    if (tooLarge(path, nullptr)) return ReadResult::malformed;
     std::string text;
     if (!readWholeFile(path, text)) return ReadResult::cannotOpen;
+    return insertModelText(object, part, mergeIntoPart, text, path, table);
+}
+
+ReadResult insertModelText(ModelObject& object, ModelPart& part, bool mergeIntoPart, const std::string& text,
+                           const std::string& path, GMTBL& table)
+{
     formatVariant = variantFromName(path);
     Reader reader(text, modelDirectory(path));
     std::string_view t = reader.token();

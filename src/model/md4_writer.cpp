@@ -1,6 +1,8 @@
 // Writing MD4 model files.
 #include <charconv>
 #include <cstring>
+#include <set>
+#include <vector>
 
 #include "file_util.h"
 #include "fixed_point.h"
@@ -50,6 +52,24 @@ private:
 int32_t grid(float v) { return truncToInt(v / dt); }
 float snapped(float v) { return dt * float(grid(v)); }
 
+// A name as one token: an empty name (which could not be read back) gets
+// `fallback`, and blanks inside become "_".
+std::string tokenName(const char* name, const char* fallback)
+{
+    std::string s = *name ? name : fallback;
+    for (char& c : s)
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') c = '_';
+    return s;
+}
+
+// What the writer needs of one object while its block is written.
+struct ObjectState {
+    const ModelObject& o;
+    std::vector<std::string> textureNames; // unique tokens, by texture index
+    std::vector<int> defined;              // textures in the order their lines were written
+    std::vector<bool> isDefined;
+};
+
 class Writer {
 public:
     Writer(std::string& out, int variant, std::string directory)
@@ -59,7 +79,9 @@ public:
 
     void object(const ModelObject& o, const ModelPart* rootOverride)
     {
-        out_ << "ob " << o.name;
+        ObjectState state{o, uniqueTextureNames(o), {}, std::vector<bool>(size_t(o.textures.count()), false)};
+        const std::string name = tokenName(o.name, "物体");
+        out_ << "ob " << name;
         coordinates(o.position);
         out_ << " dt ";
         out_.real(dt) << "\n";
@@ -68,17 +90,61 @@ public:
             const float p[3] = {v.x, v.y, v.z};
             coordinates(p);
         }
-        part(o, rootOverride ? *rootOverride : *o.rootPart);
-        for (const Texture& t : o.textures) {
-            out_ << " tb " << t.name << "\n";
-            for (int i = 0; i < t.patternCount && i < maxPatterns; ++i)
-                out_ << "    " << relative(t.files[i]) << "\n";
-            out_ << " te " << t.name << "\n";
+        part(state, rootOverride ? *rootOverride : *o.rootPart, true);
+        // The pattern lists in the order the reader will have met the
+        // textures, so that a model read back writes the same text.
+        for (int i : state.defined) {
+            const Texture& t = o.textures[i];
+            const std::string& tname = state.textureNames[size_t(i)];
+            out_ << " tb " << tname << "\n";
+            for (int k = 0; k < t.patternCount && k < maxPatterns; ++k)
+                out_ << "    " << relative(t.files[k]) << "\n";
+            out_ << " te " << tname << "\n";
         }
-        out_ << "oe " << o.name << "\n";
+        out_ << "oe " << name << "\n";
     }
 
 private:
+    static std::vector<std::string> uniqueTextureNames(const ModelObject& o)
+    {
+        // The texture line finds a texture by name, so each gets its own;
+        // names given by the user are kept first, stand-ins come after.
+        std::vector<std::string> names(size_t(o.textures.count()));
+        std::set<std::string> taken;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int i = 0; i < o.textures.count(); ++i) {
+                const char* name = o.textures[i].name;
+                if ((pass == 0) != (*name != '\0')) continue;
+                std::string base = tokenName(name, "テクスチャ"), n = base;
+                for (int k = 2; !taken.insert(n).second; ++k) n = base + std::to_string(k);
+                names[size_t(i)] = n;
+            }
+        return names;
+    }
+
+    // Marks the textures that faces of `p` and its child parts show.
+    static void markUsed(const ModelObject& o, const ModelPart& p, std::vector<bool>& used)
+    {
+        for (const Face& f : p.faces)
+            if (const Material* m = o.materials.at(f.material))
+                if (o.textures.at(m->texture)) used[size_t(m->texture)] = true;
+        for (const ModelPart* c : p.children) markUsed(o, *c, used);
+    }
+
+    // A texture no face shows still gets its definition (with its colour),
+    // so that its pattern list has a texture to belong to when read back.
+    void unusedTextures(ObjectState& s, const ModelPart& root)
+    {
+        std::vector<bool> used(s.isDefined.size(), false);
+        markUsed(s.o, root, used);
+        for (size_t i = 0; i < used.size(); ++i) {
+            if (used[i]) continue;
+            const Texture& t = s.o.textures[int(i)];
+            Material m{t.red, t.green, t.blue, t.ambient, t.diffuse, t.specular, int32_t(i), 0};
+            materialLines(s, m, nullptr);
+        }
+    }
+
     void coordinates(const float p[3])
     {
         for (int i = 0; i < 3; ++i) {
@@ -91,19 +157,27 @@ private:
         out_ << "\n";
     }
 
+    // The file name alone when the path lies in the model's folder, unless
+    // that would be empty or read back as the end of a pattern list.
     std::string relative(const char* path) const
     {
         const char* slash = std::strrchr(path, '/');
         if (slash && size_t(slash - path + 1) == directory_.size() &&
-            std::strncmp(path, directory_.c_str(), directory_.size()) == 0)
+            std::strncmp(path, directory_.c_str(), directory_.size()) == 0 && slash[1] != '\0' &&
+            std::strcmp(slash + 1, "te") != 0)
             return slash + 1;
         return path;
     }
 
-    void textureLine(const ModelObject& o, const Texture& t)
+    void textureLine(ObjectState& s, int index)
     {
+        const Texture& t = s.o.textures[index];
+        if (!s.isDefined[size_t(index)]) {
+            s.isDefined[size_t(index)] = true;
+            s.defined.push_back(index);
+        }
         out_ << (t.plane == planeXY ? " txy " : t.plane == planeZY ? " tzy " : " txz ");
-        out_ << t.name << " " << relative(t.files[0]);
+        out_ << s.textureNames[size_t(index)] << " " << relative(t.files[0]);
         if (variant_ == variantInteger) {
             out_ << " ";
             out_.integer(t.x0) << " ";
@@ -119,12 +193,13 @@ private:
             }
             out_ << "\n";
         }
-        (void)o;
     }
 
-    void part(const ModelObject& o, const ModelPart& p)
+    void part(ObjectState& s, const ModelPart& p, bool root)
     {
-        out_ << "pb " << p.name;
+        const ModelObject& o = s.o;
+        const std::string name = tokenName(p.name, "部分");
+        out_ << "pb " << name;
         coordinates(p.position);
         const Material* last = nullptr;
         int previous = 0;
@@ -133,7 +208,7 @@ private:
             if (first || f.material != previous) {
                 const Material* m = o.materials.at(f.material);
                 if (m) {
-                    materialLines(o, *m, last);
+                    materialLines(s, *m, last);
                     last = m;
                 }
             }
@@ -149,13 +224,15 @@ private:
             }
             out_ << "\n";
         }
-        for (const ModelPart* c : p.children) part(o, *c);
+        if (root) unusedTextures(s, p);
+        for (const ModelPart* c : p.children) part(s, *c, false);
         for (const ModelObject* e : p.objects) object(*e, nullptr);
-        out_ << "pe " << p.name << "\n";
+        out_ << "pe " << name << "\n";
     }
 
-    void materialLines(const ModelObject& o, const Material& m, const Material* last)
+    void materialLines(ObjectState& s, const Material& m, const Material* last)
     {
+        const ModelObject& o = s.o;
         const Texture* texture = o.textures.at(m.texture);
         bool colourLines = !last || !sameColour(m, *last) ||
                            (!texture && o.textures.at(last->texture) != nullptr);
@@ -168,7 +245,7 @@ private:
             out_.integer(m.green) << " ";
             out_.integer(m.blue) << "\n";
         }
-        if (texture && (colourLines || m.texture != last->texture)) textureLine(o, *texture);
+        if (texture && (colourLines || m.texture != last->texture)) textureLine(s, m.texture);
     }
 
     TextOut out_;
@@ -186,13 +263,18 @@ std::string writeObject(const ModelObject& object, const ModelPart* rootOverride
     return text;
 }
 
-bool writeModel(const ModelDocument& document, const std::string& path)
+std::string writeModelText(const ModelDocument& document, const std::string& path)
 {
     formatVariant = variantFromName(path);
     std::string text;
     Writer writer(text, formatVariant, modelDirectory(path));
     for (const ModelObject* o : document.objects) writer.object(*o, nullptr);
-    return writeFileAtomically(path, text);
+    return text;
+}
+
+bool writeModel(const ModelDocument& document, const std::string& path)
+{
+    return writeFileAtomically(path, writeModelText(document, path));
 }
 
 bool writeObjectFile(const ModelObject& object, const ModelPart* rootOverride, const std::string& path)

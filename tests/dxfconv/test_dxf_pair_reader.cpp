@@ -12,14 +12,15 @@ using namespace quillo;
 
 namespace {
 
-std::vector<std::pair<int, std::string>> pairsOf(const std::string& text, size_t blockSize = 1 << 20)
+std::vector<std::pair<int, std::string>> pairsOf(const std::string& text, size_t blockSize = 1 << 20,
+                                                 size_t longestLine = 1 << 16)
 {
     test::TempFolder folder;
     std::string path = folder.file("pairs.dxf");
     test::writeFile(path, text);
     std::FILE* f = std::fopen(path.c_str(), "rb");
     std::vector<std::pair<int, std::string>> pairs;
-    DxfPairReader reader(f, blockSize);
+    DxfPairReader reader(f, blockSize, longestLine);
     while (reader.next()) pairs.emplace_back(reader.code(), std::string(reader.value()));
     EXPECT_FALSE(reader.failed());
     std::fclose(f);
@@ -62,6 +63,11 @@ TEST(DxfPairReader, LinesLongerThanTheBlockAndBlocksSplittingLines)
     ASSERT_EQ(pairs.size(), 51u);
     EXPECT_EQ(pairs[49], std::make_pair(10, std::string("49.25")));
     EXPECT_EQ(pairs[50].second, longValue);
+    // Beyond the longest line the value is cut and the next pairs stay whole.
+    pairs = pairsOf(text + "  0\n3DFACE\n", 16, 1000);
+    ASSERT_EQ(pairs.size(), 52u);
+    EXPECT_EQ(pairs[50].second.size(), 1024u); // the buffer had grown to 1024 bytes
+    EXPECT_EQ(pairs[51], std::make_pair(0, std::string("3DFACE")));
 }
 
 TEST(DxfPairReader, NumbersAreReadWholeInCRules)

@@ -94,10 +94,19 @@ TEST(BmpPattern, FormatRules)
     EXPECT_EQ(checkPattern(f.texture, (f.dir / "none.bmp").c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "ファイル " + f.dir / "none.bmp" + " が見つかりません");
 
-    // Cut short inside the pixels: refused, never read past the end.
+    // Cut short inside the pixels: refused, never read past the end, and
+    // the size stays open for the next pattern, whatever its size.
     std::string bytes = quillo::test::bmpBytes(BmpSpec{});
     quillo::test::writeText(f.dir / "short.bmp", bytes.substr(0, bytes.size() - 3));
-    EXPECT_EQ(checkPattern(f.texture, (f.dir / "short.bmp").c_str(), f.table), 0);
+    Texture t = makeTexture();
+    EXPECT_EQ(checkPattern(t, (f.dir / "short.bmp").c_str(), f.table), 0);
+    EXPECT_EQ(f.lastMessage(), "ファイル " + f.dir / "short.bmp" + " はＢＭＰファイルではありません");
+    EXPECT_EQ(t.width, 0);
+    BmpSpec larger;
+    larger.width = 8;
+    larger.height = 2;
+    EXPECT_EQ(checkPattern(t, f.bmp("larger.bmp", larger).c_str(), f.table), 1);
+    EXPECT_EQ(t.height, 2);
 }
 
 TEST(BmpPattern, KeyColourTakesTheMaterialsColour)

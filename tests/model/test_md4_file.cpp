@@ -65,8 +65,9 @@ TEST_F(Md4, IntegerVerticesAreScaledSnappedAndWrittenBack)
 
     std::string md4 = save(doc, "out.md4");
     EXPECT_NE(md4.find(" v 8 -8 0\n"), std::string::npos) << md4;
+    o.vertices[1].x = snap(9877 * dt); // 123.4625: seven digits, written with six
     std::string md5 = save(doc, "out.md5");
-    EXPECT_NE(md5.find(" v        0.1       -0.1          0\n"), std::string::npos) << md5;
+    EXPECT_NE(md5.find(" v        0.1       -0.1          0\n v    123.463"), std::string::npos) << md5;
     EXPECT_NE(md5.find(" dt     0.0125\n"), std::string::npos);
 }
 
@@ -76,14 +77,19 @@ TEST_F(Md4, WholeFileLayoutOfATexturedSquare)
     ModelDocument doc;
     load(doc, "in.md4",
          "ob o 0 0 0\n dt 0.0125\n v 0 0 0\n v 8 0 0\n v 8 8 0\n v 0 8 0\n"
-         "pb p 0 0 0\n m 0.2 1 0\n c 255 0 0\n txy tex t.bmp 0 0 8 8\n q 0 1 2 3\npe p\n"
+         "pb p 0 0 0\n m 0.2 1 0\n c 255 0 0\n txy tex t.bmp 0 0 8 4\n q 0 1 2 3\npe p\n"
          " tb tex\n    t.bmp\n te tex\noe o\n");
     EXPECT_EQ(save(doc, "out.md4"),
               "ob o 0 0 0\n dt     0.0125\n v 0 0 0\n v 8 0 0\n v 8 8 0\n v 0 8 0\n"
-              "pb p 0 0 0\n m        0.2          1          0\n c 255 0 0\n txy tex t.bmp 0 0 8 8\n"
+              "pb p 0 0 0\n m        0.2          1          0\n c 255 0 0\n txy tex t.bmp 0 0 8 4\n"
               " q 0 1 2 3\npe p\n tb tex\n    t.bmp\n te tex\noe o\n");
     std::string md5 = save(doc, "out.md5");
-    EXPECT_NE(md5.find(" txy tex t.bmp       0.05       0.05        0.1        0.1\n"), std::string::npos) << md5;
+    EXPECT_NE(md5.find(" txy tex t.bmp       0.05      0.025        0.1       0.05\n"), std::string::npos) << md5;
+    // The rectangle read back from the real flavour is the same one.
+    ModelDocument back;
+    ModelObject& b = load(back, "out.md5", md5);
+    EXPECT_EQ(std::vector<int>({b.textures[0].x0, b.textures[0].y0, b.textures[0].x1, b.textures[0].y1}),
+              std::vector<int>({0, 0, 8, 4}));
 }
 
 TEST_F(Md4, HeaderCoordinatesAreScaledAtTheEndAndSurviveRoundTrips)
@@ -120,7 +126,7 @@ TEST_F(Md4, SameFacesAreDroppedAndBadIndicesRejected)
     ModelDocument doc;
     ModelObject& o = load(doc, "f.md4",
                           "ob o 0 0 0\npb p 0 0 0\n q 0 1 2 3\n q 1 2 3 0\n Q 3 0 1 2\n q 3 2 1 0\n"
-                          " qd 0 1 2 4\n qs 0 1 2 9\n q -1 0 1 2\npe p\n"
+                          " qd 0 1 2 4\n qs 0 1 2 5\n q -1 0 1 2\npe p\n"
                           " v 0 0 0\n v 1 0 0\n v 1 1 0\n v 0 1 0\n v 2 2 0\noe o\n");
     const Records<Face>& faces = o.rootPart->faces;
     ASSERT_EQ(faces.count(), 3); // rotations dropped, the reversed face kept, bad ones rejected
@@ -302,20 +308,6 @@ TEST_F(Md4, LongNamesAndPathsAreCutOnCharacterBoundaries)
     EXPECT_EQ(std::string(o.textures[0].files[0]).size(), 259u);
 }
 
-TEST_F(Md4, SavingIsAtomic)
-{
-    ModelDocument doc;
-    load(doc, "sq.md4", square);
-    std::filesystem::create_directory(dir / "taken.md4");
-    EXPECT_FALSE(writeModel(doc, dir / "taken.md4"));
-    EXPECT_FALSE(writeModel(doc, dir / "no/such/dir.md4"));
-    writeText(dir / "old.md4", "old");
-    EXPECT_TRUE(writeModel(doc, dir / "old.md4"));
-    int files = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.str())) files += e.is_regular_file();
-    EXPECT_EQ(files, 2); // sq.md4 and old.md4: no temporary left behind
-}
-
 TEST_F(Md4, WindowsPathsFallBackToTheModelDirectory)
 {
     quillo::test::writeBmp(dir / "skin.bmp", {});
@@ -353,4 +345,111 @@ TEST_F(Md4, NumbersIgnoreACommaDecimalLocale)
     EXPECT_FLOAT_EQ(o.vertices[0].x, 0.1025f);
     EXPECT_NE(text.find(" v        0.1      -0.25        1.5\n"), std::string::npos) << text;
     EXPECT_NE(text.find("ob o        0.5"), std::string::npos) << text;
+}
+
+TEST_F(Md4, NamesAreNeverWrittenEmptyAndKeywordNamesReadBack)
+{
+    ModelDocument doc;
+    ModelObject& o = load(doc, "k.md4",
+                          "ob v 0 0 0\n v 0 0 0\n v 8 0 0\n v 8 8 0\npb q 0 0 0\n q 0 1 2 2\n pb m 0 0 0\n"
+                          "  q 2 1 0 0\n pe m\n pb te 0 0 0\n pe te\npe q\noe v\n");
+    ASSERT_EQ(o.rootPart->children.count(), 2);
+    EXPECT_STREQ(o.rootPart->children[1]->name, "te");
+    EXPECT_EQ(o.rootPart->faces.count(), 1);
+    o.name[0] = '\0';
+    o.rootPart->children[0]->name[0] = '\0';
+    std::snprintf(o.rootPart->children[1]->name, nameSize, "a b");
+    const std::string text = save(doc, "k2.md4");
+    EXPECT_NE(text.find("ob 物体 0 0 0\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("pb 部分 0 0 0\n q 2 1 0 0\npe 部分\npb a_b 0 0 0\npe a_b\npe q\noe 物体\n"),
+              std::string::npos) << text;
+    ModelDocument back;
+    ModelObject& b = load(back, "k2.md4", text);
+    EXPECT_EQ(b.rootPart->children.count(), 2);
+    EXPECT_EQ(b.vertices.count(), 3);
+    // A file that leaves the name out after "pe" reads as before.
+    ModelObject& c = load(back, "bare.md4", "ob o 0 0 0\npb p 0 0 0\npe\n v 0 0 0\noe\n");
+    EXPECT_EQ(c.vertices.count(), 1);
+}
+
+TEST_F(Md4, EveryTextureKeepsItsDefinitionAndPlaneWhetherUsedOrNot)
+{
+    ModelDocument doc;
+    ModelObject& o = load(doc, "t.md4",
+                          "ob o 0 0 0\n v 0 0 0\n v 8 0 0\n v 8 8 0\npb p 0 0 0\n m 0 1 0\n c 1 2 3\n"
+                          " tzy zy a.bmp 0 0 8 4\n q 0 1 2 2\n txz xz b.bmp 1 2 3 4\n q 1 2 0 0\n"
+                          " m 0.5 1 0\n c 9 9 9\n txy spare c.bmp 0 0 2 1\n m 0 1 0\n c 1 2 3\n q 2 1 0 0\npe p\n"
+                          " tb spare\n c.bmp\n v\n te spare\noe o\n");
+    ASSERT_EQ(o.textures.count(), 3);
+    const std::string text = save(doc, "t2.md4");
+    EXPECT_NE(text.find(" tzy zy a.bmp 0 0 8 4\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" txz xz b.bmp 1 2 3 4\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" m        0.5          1          0\n c 9 9 9\n txy spare c.bmp 0 0 2 1\n"),
+              std::string::npos) << text;
+    // A pattern file named "te" in the model's folder is written with its
+    // folder, as the bare name would end the list.
+    std::snprintf(o.textures[2].files[1], pathSize, "%s", (dir / "te").c_str());
+    const std::string withTe = save(doc, "t2.md4");
+    EXPECT_NE(withTe.find("    " + dir / "te" + "\n te spare\n"), std::string::npos) << withTe;
+    ModelDocument back;
+    ModelObject& b = load(back, "t2.md4", withTe);
+    ASSERT_EQ(b.textures.count(), 3);
+    EXPECT_EQ(b.textures[2].patternCount, 2);
+    EXPECT_EQ(b.textures[2].red, 9);
+    EXPECT_EQ(b.vertices.count(), 3); // the pattern named "v" was not read as a vertex
+    EXPECT_TRUE(log.messages.empty());
+}
+
+TEST_F(Md4, NestingDeeperThan256LevelsIsRefused)
+{
+    auto nested = [](int parts, int objects) {
+        std::string text = "ob o 0 0 0\n";
+        for (int i = 0; i < objects; ++i) text += "pb p 0 0 0\nob e 0 0 0\n";
+        for (int i = 0; i < parts; ++i) text += "pb p 0 0 0\n";
+        return text;
+    };
+    ModelDocument doc;
+    writeText(dir / "ok.md4", nested(256, 0));
+    EXPECT_EQ(readModel(doc, dir / "ok.md4"), ReadResult::ok);
+    std::string reason;
+    for (const std::string& text : {nested(257, 0), nested(1, 128), nested(20000, 0)}) {
+        writeText(dir / "deep.md4", text);
+        EXPECT_EQ(readModel(doc, dir / "deep.md4", &reason), ReadResult::malformed);
+        EXPECT_NE(reason.find("nested deeper than 256 levels"), std::string::npos) << reason;
+    }
+    EXPECT_EQ(doc.objects.count(), 1);
+    ASSERT_FALSE(log.messages.empty());
+    EXPECT_EQ(log.messages.back().rfind("モデルファイルを読み込めません\n", 0), 0u);
+    // Junk that would cost memory without limit: too many parts, or a file
+    // far larger than any model (sparse here: refused before it is read).
+    std::string many = "ob o 0 0 0\npb p 0 0 0\n";
+    for (int i = 0; i < 100000; ++i) many += "pb c 0 0 0 pe c\n";
+    writeText(dir / "many.md4", many);
+    EXPECT_EQ(readModel(doc, dir / "many.md4", &reason), ReadResult::malformed);
+    EXPECT_NE(reason.find("more than 100000 parts and objects"), std::string::npos) << reason;
+    writeText(dir / "huge.md4", square);
+    std::filesystem::resize_file(dir / "huge.md4", (256u << 20) + 1);
+    EXPECT_EQ(readModel(doc, dir / "huge.md4", &reason), ReadResult::malformed);
+    EXPECT_EQ(reason, "the file is larger than 256 MB");
+    EXPECT_EQ(doc.objects.count(), 1);
+    GMTBL table;
+    writeText(dir / "deep.md4", nested(300, 0));
+    EXPECT_EQ(insertModel(*doc.objects[0], *doc.objects[0]->rootPart, true, dir / "deep.md4", table),
+              ReadResult::malformed);
+}
+
+TEST_F(Md4, RealRectanglesReadBackOnTheirGridUnits)
+{
+    // Edges that the division gives back a hair below a whole unit.
+    for (const char* step : {"1.0125", "0.0125", "0.01052", "0.3"}) {
+        ModelDocument doc;
+        ModelObject& o = load(doc, "r.md5", std::string("ob o 0 0 0\n dt ") + step +
+                                                "\npb p 0 0 0\n txy t t.bmp -450 -400 450 400\npe p\noe o\n");
+        const Texture t = o.textures[0];
+        ModelDocument back;
+        ModelObject& b = load(back, "r2.md5", save(doc, "r2.md5"));
+        EXPECT_EQ(std::vector<int>({b.textures[0].x0, b.textures[0].y0, b.textures[0].x1, b.textures[0].y1}),
+                  std::vector<int>({t.x0, t.y0, t.x1, t.y1}))
+            << "dt " << step;
+    }
 }

@@ -110,6 +110,54 @@ TEST(RasteriserFill, SpanEnds)
         for (int x = 20; x < 32; ++x) ASSERT_EQ(c.target.pixels[y * 32 + x], 0xEE);
 }
 
+// Which rows a triangle fills, and how wide its first and last rows are:
+// the top and bottom rows (a single apex pixel, or a whole flat edge) are
+// drawn, and a triangle leaving the frame is drawn up to its last row.
+TEST(RasteriserFill, RowsFromTopToBottomIncludedAndClippedAtTheFrame)
+{
+    const struct {
+        int ax, ay, bx, by, cx, cy;
+        int firstRow, lastRow, firstWidth, lastWidth;
+    } cases[] = {
+        {0, 0, 20, 0, 10, 10, 0, 10, 21, 1},        // pointing down: the apex row is one pixel
+        {10, 0, 0, 10, 20, 10, 0, 10, 1, 21},       // pointing up: the flat bottom row is whole
+        {0, 0, 20, 0, 10, 31, 0, 31, 21, -1},       // apex on the frame's last row
+        {5, 5, 5, 100, 40, 100, 5, 31, -1, -1},     // leaves the frame at the bottom
+        {0, 0, 30, 31, 10, 50, 0, 31, -1, -1},      // middle corner on the last row
+        {0, 0, 30, 40, 10, 50, 0, 31, -1, -1},      // middle corner below the frame
+        {3, -20, 30, 12, 3, 12, 0, 12, -1, 28},     // starts above the frame
+        {2, 7, 9, 7, 30, 7, 7, 7, 22, 22},          // one row: from the middle corner to the last
+        {2, 0, 9, 0, 30, 0, 0, 0, 22, 22},          // one row, the frame's first
+    };
+    using Draw = void (*)(const DrawTarget&, const RasterVertex&, const RasterVertex&, const RasterVertex&);
+    const Draw variants[] = {
+        [](const DrawTarget& t, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
+            rasterShaded(t, a, b, c, 0, 200);
+        },
+        [](const DrawTarget& t, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c) {
+            rasterTexturedZ(t, a, b, c, TexelSource{nullptr, 0, 0, 0}, 200);
+        },
+    };
+    for (Draw draw : variants)
+        for (const auto& k : cases) {
+            Canvas c(48, 32, true);
+            c.target.cx = 100000; // the outline copy falls outside the frame
+            const RasterVertex a = corner(k.ax, k.ay), b = corner(k.bx, k.by), d = corner(k.cx, k.cy);
+            draw(c.target, a, b, d);
+            if (c.count(0) == 48 * 32) draw(c.target, a, d, b); // the other winding faces the viewer
+            std::vector<int> width(32, 0);
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 48; ++x) width[size_t(y)] += c.at(x, y) != 0;
+            const std::string what = "triangle " + std::to_string(k.ax) + "," + std::to_string(k.ay) + " " +
+                                     std::to_string(k.bx) + "," + std::to_string(k.by) + " " +
+                                     std::to_string(k.cx) + "," + std::to_string(k.cy);
+            for (int y = 0; y < 32; ++y)
+                EXPECT_EQ(width[size_t(y)] > 0, y >= k.firstRow && y <= k.lastRow) << what << " row " << y;
+            if (k.firstWidth >= 0) EXPECT_EQ(width[size_t(k.firstRow)], k.firstWidth) << what;
+            if (k.lastWidth >= 0) EXPECT_EQ(width[size_t(k.lastRow)], k.lastWidth) << what;
+        }
+}
+
 TEST(RasteriserFill, LevelSixtyThreeDithersThreeOfFourPixelsToWhite)
 {
     GMTBL table;
