@@ -80,8 +80,11 @@ public:
     std::string rectangle(const Texture& t, int side)
     {
         const float step = steps_[side];
-        if (!integer_ && steps_[0] != steps_[1]) {
-            ++roundedCoordinates; // on a changed step the real rectangle moves by rounding alone
+        const int64_t far = int64_t(1) << 22; // beyond it a float no longer holds a grid unit
+        const bool huge = std::llabs(int64_t(t.x0)) > far || std::llabs(int64_t(t.y0)) > far ||
+                          std::llabs(int64_t(t.x1)) > far || std::llabs(int64_t(t.y1)) > far;
+        if (!integer_ && (steps_[0] != steps_[1] || huge)) {
+            ++roundedCoordinates; // the real rectangle moves by rounding alone
             return "";
         }
         if (integer_)

@@ -18,7 +18,7 @@ namespace quillo {
 // it, so it may change once). In the real flavour, written with six
 // significant digits, a coordinate may move by a grid step and a half and
 // by the last digit, and a texture rectangle is not compared when the step
-// changed; `rounded` counts those.
+// changed or its edges lie beyond 2^22 grid units; `rounded` counts those.
 std::string compareModels(const ModelDocument& a, const ModelDocument& b, int variant, float stepA, float stepB,
                           int* rounded = nullptr);
 std::string compareObjects(const ModelObject& a, const ModelObject& b, int variant, float stepA, float stepB);
