@@ -6,12 +6,13 @@
 # target; exits 1 when any target found something (the input is left in
 # build-fuzz/findings/TARGET/).
 #
-#   scripts/fuzz.sh [TARGET|all] [SECONDS]      TARGET: md4 bmp dxf settings
+#   scripts/fuzz.sh [TARGET|all] [SECONDS]
+#   TARGET: md4 bmp dxf settings md6 md7 loadsurface
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
-all=(md4 bmp dxf settings)
+all=(md4 bmp dxf settings md6 md7 loadsurface)
 if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi
 for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "fuzz.sh: no target $t (one of: ${all[*]} all)" >&2; exit 2; }
@@ -62,6 +63,11 @@ make_seeds() {
         seed "$dir" $b examples/*.dxf "$corpus_shared"/dxf/*.dxf "$corpus_shared"/dxf/*.DXF
       done ;;
     settings) ;;
+    md6) seed "$dir" "" examples/*.md6 ;;
+    md7) seed "$dir" "" examples/*.md7 ;;
+    loadsurface)
+      seed "$dir" "" examples/*.bmp tests/softrender/golden/*.bmp \
+        "$corpus_shared"/bmpsuite/g/*.bmp "$corpus_shared"/bmpsuite/q/*.bmp "$corpus_shared"/bmpsuite/b/*.bmp ;;
   esac
 }
 
@@ -73,11 +79,13 @@ for t in "${targets[@]}"; do
   make_seeds "$t" "$work/seeds"
   mkdir -p "$work/corpus"
   log=$work/fuzz.log
+  dict=$root/fuzz/$t.dict
+  [ -f "$dict" ] || dict=""
   echo "== fuzz_$t for ${seconds}s"
   set +e
   (cd "$findings" && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-    -print_final_stats=1 -dict="$root/fuzz/$t.dict" "$work/corpus" "$work/seeds") > "$log" 2>&1
+    -print_final_stats=1 ${dict:+-dict="$dict"} "$work/corpus" "$work/seeds") > "$log" 2>&1
   rc=$?
   set -e
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
