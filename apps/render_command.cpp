@@ -1,6 +1,5 @@
 #include "render_command.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,7 +7,7 @@
 #include <QImage>
 
 #include "platform/frame_view.h"
-
+#include "command_args.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
 #include "softrender/frame.h"
@@ -18,39 +17,6 @@
 namespace quillo {
 
 namespace {
-
-bool readInt(const char* text, int& value)
-{
-    errno = 0;
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-    value = int(v);
-    return true;
-}
-
-bool readSize(const char* text, int& width, int& height)
-{
-    const char* x = std::strchr(text, 'x');
-    if (!x) return false;
-    const std::string w(text, x);
-    return readInt(w.c_str(), width) && readInt(x + 1, height) && width >= 1 && height >= 1 &&
-           width <= Frame::maxSide && height <= Frame::maxSide;
-}
-
-bool readView(const char* text, float (&view)[6])
-{
-    const char* at = text;
-    for (int i = 0; i < 6; ++i) {
-        char* end = nullptr;
-        view[i] = std::strtof(at, &end);
-        if (end == at) return false;
-        if (i < 5 && *end != ',') return false;
-        if (i == 5 && *end != '\0') return false;
-        at = end + 1;
-    }
-    return true;
-}
 
 // Shows pattern `n` of every texture that has it loaded.
 void showPattern(ModelDocument& document, int n)
@@ -76,46 +42,25 @@ bool writePng(const Frame& frame, const std::string& path)
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error)
 {
-    std::vector<std::string> files;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
+    RenderArguments args;
+    args.width = o.width, args.height = o.height, args.zoom = o.zoom;
+    const bool ok = parseRenderArguments(argc, argv, Frame::maxSide, args, error, [&](const std::string& arg, int& i) {
         if (arg == "--zbuffer") {
             o.zbuffer = true;
-        } else if (arg == "--size") {
-            if (!hasValue || !readSize(argv[++i], o.width, o.height)) {
-                error = "--size needs WIDTHxHEIGHT, each 1 to 16384";
-                return false;
-            }
-        } else if (arg == "--zoom") {
-            if (!hasValue || !readInt(argv[++i], o.zoom)) {
-                error = "--zoom needs an integer (256 = 1.0)";
-                return false;
-            }
-        } else if (arg == "--camera") {
-            if (!hasValue || !readView(argv[++i], o.view)) {
-                error = "--camera needs x,y,z,a,b,c";
-                return false;
-            }
-            o.camera = true;
-        } else if (arg == "--pattern") {
-            if (!hasValue || !readInt(argv[++i], o.pattern) || o.pattern < 0 || o.pattern >= maxPatterns) {
-                error = "--pattern needs a pattern number from 0 to 63";
-                return false;
-            }
-        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            error = "unknown option " + arg;
-            return false;
-        } else {
-            files.push_back(arg);
+            return 1;
         }
-    }
-    if (files.size() != 2) {
-        error = "--render needs OUT.png and MODEL";
-        return false;
-    }
-    o.output = files[0];
-    o.model = files[1];
+        if (arg != "--pattern") return 0;
+        if (i + 1 >= argc || !readInt(argv[++i], o.pattern) || o.pattern < 0 || o.pattern >= maxPatterns) {
+            error = "--pattern needs a pattern number from 0 to 63";
+            return -1;
+        }
+        return 1;
+    });
+    if (!ok) return false;
+    o.output = args.output, o.model = args.model;
+    o.width = args.width, o.height = args.height, o.zoom = args.zoom;
+    o.camera = args.camera;
+    for (int i = 0; i < 6; ++i) o.view[i] = args.view[i];
     return true;
 }
 

@@ -35,11 +35,7 @@ Scene& scene(int faces)
         s = std::make_unique<Scene>();
         ModelObject& sphere = test::addSphere(s->document, faces, 3000, 8);
         const std::string pattern = "/tmp/quillo_render_bench.bmp";
-        test::BmpSpec bmp;
-        bmp.width = bmp.height = 64;
-        bmp.palette = {0x000000, 0xE0E0E0, 0x3050C0, 0xC04030};
-        for (int i = 0; i < 64 * 64; ++i) bmp.pixels.push_back(uint8_t(1 + ((i / 64 / 8 + i % 64 / 8) % 3)));
-        test::writeBmp(pattern, bmp);
+        test::writeBmp(pattern, test::checkerPattern(64));
         const int texture = test::addTexture(sphere, "band", planeXY, -3000, -3000, 3000, 3000, {pattern});
         sphere.materials[0].texture = texture;
         redraw(s->document, s->table, s->lists);

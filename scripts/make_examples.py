@@ -199,8 +199,54 @@ def house():
     write_model("house.md5", home + wood)
 
 
+def joint():
+    """An arm of two parts that share the ring of vertices at the elbow: the
+    lower part claims them, so the upper part's side faces bridge the two
+    parts. A double-sided fin, a twist-fixed end cap and a two-pattern
+    texture on the front of the upper arm."""
+    mesh = Mesh()
+    def ring(y):
+        return [mesh.vertex((x, y, z)) for (x, z) in ((-300, -300), (300, -300), (300, 300), (-300, 300))]
+    top, elbow, bottom = ring(-1200), ring(0), ring(1200)
+    centre_up, centre_down = (0, -600, 0), (0, 600, 0)
+    def sides(a, b, centre):
+        out = []
+        for i in range(4):
+            j = (i + 1) % 4
+            quad = [a[i], a[j], b[j], b[i]]
+            p = mesh.vertices[a[i]]
+            q = mesh.vertices[a[j]]
+            outward = ((p[0] + q[0]) / 2 - centre[0], 0, (p[2] + q[2]) / 2 - centre[2])
+            out.append(mesh.oriented(quad, outward))
+        return out
+    upper_sides = sides(top, elbow, centre_up)
+    front = [f for f in upper_sides if all(mesh.vertices[i][2] == -300 for i in f)]
+    upper_rest = [f for f in upper_sides if f not in front]
+    lower_sides = sides(elbow, bottom, centre_down)
+    top_cap = mesh.oriented(list(top), (0, -1, 0))
+    bottom_cap = mesh.oriented(list(bottom), (0, 1, 0))
+    fin = [mesh.vertex(p) for p in ((300, 200, 0), (900, 200, 0), (900, 800, 0), (300, 800, 0))]
+    palette = [(255, 0, 255), (250, 250, 250), (40, 40, 160)]
+    names = []
+    for n, pattern in enumerate((lambda x, y: 1 + (x // 4) % 2, lambda x, y: 1 + (x // 4 + y // 4) % 2), 1):
+        pix = [[0 if (x, y) == (0, 15) else pattern(x, y) for x in range(16)] for y in range(16)]
+        name = "joint_%d.bmp" % n
+        write_bmp(os.path.join(OUT, name), pix, palette)
+        names.append(name)
+    skin = material(0.3, 1.0, 0.2, (230, 180, 120))
+    upper_body = skin + ["txy 縞 %s -300 -1200 600 1200" % names[0]] + face_lines(front)
+    upper_body += skin + face_lines(upper_rest + [top_cap])
+    lower_body = material(0.3, 1.0, 0.2, (90, 160, 90)) + face_lines(lower_sides)
+    lower_body += face_lines([bottom_cap], "qs")
+    lower_body += material(0.3, 1.0, 0.0, (200, 60, 60)) + face_lines([fin], "qd")
+    lower = part("下腕", (0, 0, 0), lower_body)
+    root = part("上腕", (0, 0, 0), upper_body + lower)
+    write_model("joint.md4", object_lines("腕", (0, 0, 0), mesh, root, textures=[("縞", names)]))
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     robot()
     dice()
     house()
+    joint()

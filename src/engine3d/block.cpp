@@ -110,16 +110,20 @@ bool BLOCK::loadPose(PoseReader& in)
     return true;
 }
 
+void BLOCK::blendAngles(unsigned char* out, const unsigned char* a, const unsigned char* b)
+{
+    const PoseAngles mid = angleMidpoint({getFloat(a), getFloat(a + 4), getFloat(a + 8)},
+                                         {getFloat(b), getFloat(b + 4), getFloat(b + 8)});
+    putFloat(out, mid.a);
+    putFloat(out + 4, mid.b);
+    putFloat(out + 8, mid.c);
+}
+
 bool BLOCK::blendPose(PoseWriter& out, PoseReader& a, PoseReader& b)
 {
     if (out.left() < 24 || a.left() < 24 || b.left() < 24) return false;
     for (int i = 0; i < 3; ++i) putFloat(out.at + 4 * i, positionMidpoint(getFloat(a.at + 4 * i), getFloat(b.at + 4 * i)));
-    const PoseAngles pa{getFloat(a.at + 12), getFloat(a.at + 16), getFloat(a.at + 20)};
-    const PoseAngles pb{getFloat(b.at + 12), getFloat(b.at + 16), getFloat(b.at + 20)};
-    const PoseAngles mid = angleMidpoint(pa, pb);
-    putFloat(out.at + 12, mid.a);
-    putFloat(out.at + 16, mid.b);
-    putFloat(out.at + 20, mid.c);
+    blendAngles(out.at + 12, a.at + 12, b.at + 12);
     out.at += 24;
     a.at += 24;
     b.at += 24;

@@ -63,6 +63,8 @@ public:
     float sin0 = 0, cos0 = 1, sin1 = 0, cos1 = 1, sin2 = 0, cos2 = 1;
 
 protected:
+    // angleMidpoint of the three angles at `a` and `b`, written at `out`.
+    static void blendAngles(unsigned char* out, const unsigned char* a, const unsigned char* b);
     // The 3 x 3 rotation of the current sines and cosines in rotationOrder.
     void buildRotation();
     Device& device_;

@@ -36,6 +36,12 @@ bool loadsurface(const std::string& path, Surface& surface, bool reload, const K
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return refuse(notFound, path);
+    return decodeSurface(bytes, path, surface, reload, key);
+}
+
+bool decodeSurface(const std::string& bytes, const std::string& path, Surface& surface, bool reload,
+                   const KeyColour& key)
+{
     BmpHeader h;
     const BmpHeaderStatus status = readBmpHeader(bytes, h);
     if (status == BmpHeaderStatus::notBm) return refuse(notBmp, path);

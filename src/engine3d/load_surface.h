@@ -25,4 +25,8 @@ constexpr int64_t maxSurfacePixels = int64_t(1) << 24;
 // surface is unchanged.
 bool loadsurface(const std::string& path, Surface& surface, bool reload, const KeyColour& key);
 
+// The same for a file's bytes already read; `path` only names it in messages.
+bool decodeSurface(const std::string& bytes, const std::string& path, Surface& surface, bool reload,
+                   const KeyColour& key);
+
 } // namespace quillo::engine3d

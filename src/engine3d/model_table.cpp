@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "model/md4_file.h"
 #include "model/messages.h"
@@ -89,6 +90,21 @@ private:
     float step_;
 };
 
+// True when parts and nested objects lie more than `limit` levels deep,
+// found without recursion so that no tree can exhaust the stack here.
+bool nestedDeeperThan(ModelObject& top, int limit)
+{
+    std::vector<std::pair<ModelPart*, int>> open{{top.rootPart, 0}};
+    while (!open.empty()) {
+        auto [part, depth] = open.back();
+        open.pop_back();
+        if (depth > limit) return true;
+        for (ModelPart* c : part->children) open.push_back({c, depth + 1});
+        for (ModelObject* o : part->objects) open.push_back({o->rootPart, depth + 1});
+    }
+    return false;
+}
+
 void claimVertices(PART& part, OBJCT& object, DeviceLayer& layer, PointerList<OBJCT>* list)
 {
     for (const Face& f : part.faces)
@@ -164,7 +180,7 @@ OBJCT* ModelTable::load(const std::string& path)
     }
     auto* top = new OBJCT(layer_.device(), true);
     Converter converter(layer_, fileStep);
-    if (!converter.object(*document.objects[0], *top, 0)) {
+    if (nestedDeeperThan(*document.objects[0], maxNesting) || !converter.object(*document.objects[0], *top, 0)) {
         delete top;
         errorbox(formatMessage("モデルファイルを読み込めません\n部分の入れ子が深すぎます"));
         return nullptr;

@@ -1,7 +1,5 @@
 #include "objct.h"
 
-#include "model/angle_midpoint.h"
-
 namespace quillo::engine3d {
 
 PART::~PART()
@@ -52,11 +50,7 @@ bool JOINT::loadPose(PoseReader& in)
 bool JOINT::blendPose(PoseWriter& out, PoseReader& a, PoseReader& b)
 {
     if (out.left() < 12 || a.left() < 12 || b.left() < 12) return false;
-    const PoseAngles mid = angleMidpoint({getFloat(a.at), getFloat(a.at + 4), getFloat(a.at + 8)},
-                                         {getFloat(b.at), getFloat(b.at + 4), getFloat(b.at + 8)});
-    putFloat(out.at, mid.a);
-    putFloat(out.at + 4, mid.b);
-    putFloat(out.at + 8, mid.c);
+    blendAngles(out.at, a.at, b.at);
     out.at += 12;
     a.at += 12;
     b.at += 12;

@@ -38,12 +38,13 @@ int64_t ownBias(int32_t ax, int32_t ay, int32_t bx, int32_t by)
     return topLeft ? 0 : -1;
 }
 
-uint32_t texel(const Surface& t, float u, float v)
+// Nearest texel; coordinates outside 0..1 (or not numbers) take the edge texel.
+inline uint32_t texel(const Surface& t, float u, float v)
 {
-    int32_t x = saturate(double(u) * t.width), y = saturate(double(v) * t.height);
-    x = std::clamp(x, 0, t.width - 1);
-    y = std::clamp(y, 0, t.height - 1);
-    return t.at(x, y);
+    const float fx = u * float(t.width), fy = v * float(t.height);
+    const int32_t x = fx > 0.0f ? (fx < float(t.width) ? int32_t(fx) : t.width - 1) : 0;
+    const int32_t y = fy > 0.0f ? (fy < float(t.height) ? int32_t(fy) : t.height - 1) : 0;
+    return t.pixels[size_t(y) * size_t(t.width) + size_t(x)];
 }
 
 } // namespace
@@ -67,6 +68,86 @@ void growRect(Rect& r, const Rect& add)
     r.x2 = std::max(r.x2, add.x2);
     r.y2 = std::max(r.y2, add.y2);
 }
+
+namespace {
+
+// The pixels of one row, from `first` to `last`, all inside the triangle.
+struct Setup {
+    const RasterVertex* a;
+    float inv;
+    int64_t biasB, biasC, stepB, stepC;
+    float dz1, dz2, dw1, dw2, dr1, dr2, dg1, dg2, db1, db2;
+    float dsr1, dsr2, dsg1, dsg2, dsb1, dsb2, du1, du2, dv1, dv2;
+};
+
+template <bool Textured, bool Specular, bool Perspective>
+void fillSpan(const Setup& t, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
+              int64_t eb, int64_t ec)
+{
+    const RasterVertex& a = *t.a;
+    for (int32_t x = first; x <= last; ++x, eb += t.stepB, ec += t.stepC) {
+        // Weights of b and c from the unbiased edge values.
+        const float wb = float(eb - t.biasB) * t.inv, wc = float(ec - t.biasC) * t.inv;
+        const float z = a.z + wb * t.dz1 + wc * t.dz2;
+        if (s.zEnable && !(z < depthRow[x])) continue; // less: equal depth keeps the first pixel
+        float r, g, bl;
+        if (s.flatColour) {
+            r = s.flat[0], g = s.flat[1], bl = s.flat[2];
+        } else {
+            r = a.r + wb * t.dr1 + wc * t.dr2;
+            g = a.g + wb * t.dg1 + wc * t.dg2;
+            bl = a.b + wb * t.db1 + wc * t.db2;
+        }
+        if constexpr (Textured) {
+            float u = a.uw + wb * t.du1 + wc * t.du2, v = a.vw + wb * t.dv1 + wc * t.dv2;
+            if constexpr (Perspective) {
+                const float w = 1.0f / (a.invW + wb * t.dw1 + wc * t.dw2);
+                u *= w;
+                v *= w;
+            }
+            const uint32_t tx = texel(*s.texture, u, v);
+            r *= float((tx >> 16) & 0xFF) * (1.0f / 255.0f);
+            g *= float((tx >> 8) & 0xFF) * (1.0f / 255.0f);
+            bl *= float(tx & 0xFF) * (1.0f / 255.0f);
+        }
+        if constexpr (Specular) {
+            r += a.sr + wb * t.dsr1 + wc * t.dsr2;
+            g += a.sg + wb * t.dsg1 + wc * t.dsg2;
+            bl += a.sb + wb * t.dsb1 + wc * t.dsb2;
+        }
+        row[x] = packColour(r, g, bl);
+        if (s.zEnable && s.zWrite) depthRow[x] = z;
+    }
+}
+
+using SpanFiller = void (*)(const Setup&, const RasterState&, uint32_t*, float*, int32_t, int32_t, int64_t, int64_t);
+
+SpanFiller chooseFiller(bool textured, bool specular, bool perspective)
+{
+    static const SpanFiller fillers[2][2][2] = {
+        {{fillSpan<false, false, false>, fillSpan<false, false, true>},
+         {fillSpan<false, true, false>, fillSpan<false, true, true>}},
+        {{fillSpan<true, false, false>, fillSpan<true, false, true>},
+         {fillSpan<true, true, false>, fillSpan<true, true, true>}}};
+    return fillers[textured][specular][perspective];
+}
+
+// Narrows [lo, hi] (pixel steps from the row start) to where e + k * step >= 0.
+void narrow(int64_t e, int64_t step, int64_t& lo, int64_t& hi)
+{
+    if (step == 0) {
+        if (e < 0) hi = lo - 1;
+        return;
+    }
+    if (step > 0) {
+        if (e < 0) lo = std::max(lo, (-e + step - 1) / step);
+    } else {
+        if (e < 0) hi = lo - 1;
+        else hi = std::min(hi, e / -step);
+    }
+}
+
+} // namespace
 
 void rasterTriangle(const RasterVertex& a, const RasterVertex& b0, const RasterVertex& c0, const RasterState& s,
                     const RasterTarget& target, Rect& drawn)
@@ -92,70 +173,44 @@ void rasterTriangle(const RasterVertex& a, const RasterVertex& b0, const RasterV
     const int32_t maxY = std::min(clip.y2, lastPixel(std::max({a.y, b.y, c.y})));
     if (minX > maxX || minY > maxY) return;
 
+    Setup t;
+    t.a = &a;
+    t.inv = 1.0f / float(area);
     const int64_t biasA = ownBias(b.x, b.y, c.x, c.y); // edge opposite a
-    const int64_t biasB = ownBias(c.x, c.y, a.x, a.y);
-    const int64_t biasC = ownBias(a.x, a.y, b.x, b.y);
+    t.biasB = ownBias(c.x, c.y, a.x, a.y);
+    t.biasC = ownBias(a.x, a.y, b.x, b.y);
     // Steps of the edge functions per pixel in x.
     const int64_t stepA = -int64_t(c.y - b.y) * subpixelOne;
-    const int64_t stepB = -int64_t(a.y - c.y) * subpixelOne;
-    const int64_t stepC = -int64_t(b.y - a.y) * subpixelOne;
-
-    const float inv = 1.0f / float(area);
+    t.stepB = -int64_t(a.y - c.y) * subpixelOne;
+    t.stepC = -int64_t(b.y - a.y) * subpixelOne;
     // Attribute deltas from a to b and from a to c.
-    const float dz1 = b.z - a.z, dz2 = c.z - a.z;
-    const float dw1 = b.invW - a.invW, dw2 = c.invW - a.invW;
-    const float dr1 = b.r - a.r, dr2 = c.r - a.r, dg1 = b.g - a.g, dg2 = c.g - a.g, db1 = b.b - a.b, db2 = c.b - a.b;
-    const float dsr1 = b.sr - a.sr, dsr2 = c.sr - a.sr, dsg1 = b.sg - a.sg, dsg2 = c.sg - a.sg;
-    const float dsb1 = b.sb - a.sb, dsb2 = c.sb - a.sb;
-    const float du1 = b.uw - a.uw, du2 = c.uw - a.uw, dv1 = b.vw - a.vw, dv2 = c.vw - a.vw;
+    t.dz1 = b.z - a.z, t.dz2 = c.z - a.z;
+    t.dw1 = b.invW - a.invW, t.dw2 = c.invW - a.invW;
+    t.dr1 = b.r - a.r, t.dr2 = c.r - a.r, t.dg1 = b.g - a.g, t.dg2 = c.g - a.g, t.db1 = b.b - a.b, t.db2 = c.b - a.b;
+    t.dsr1 = b.sr - a.sr, t.dsr2 = c.sr - a.sr, t.dsg1 = b.sg - a.sg, t.dsg2 = c.sg - a.sg;
+    t.dsb1 = b.sb - a.sb, t.dsb2 = c.sb - a.sb;
+    t.du1 = b.uw - a.uw, t.du2 = c.uw - a.uw, t.dv1 = b.vw - a.vw, t.dv2 = c.vw - a.vw;
     const bool textured = s.texture && !s.texture->emptySurface();
+    const bool specular = s.specular && (a.sr != 0 || a.sg != 0 || a.sb != 0 || b.sr != 0 || b.sg != 0 || b.sb != 0 ||
+                                         c.sr != 0 || c.sg != 0 || c.sb != 0);
+    const SpanFiller fill = chooseFiller(textured, specular, s.perspective);
 
     for (int32_t y = minY; y <= maxY; ++y) {
         const int64_t py = int64_t(y) * subpixelOne + subpixelOne / 2;
         const int64_t px = int64_t(minX) * subpixelOne + subpixelOne / 2;
-        int64_t ea = edge(b.x, b.y, c.x, c.y, px, py) + biasA;
-        int64_t eb = edge(c.x, c.y, a.x, a.y, px, py) + biasB;
-        int64_t ec = edge(a.x, a.y, b.x, b.y, px, py) + biasC;
-        int32_t rowFirst = -1, rowLast = -1;
-        uint32_t* row = target.pixels + size_t(y) * size_t(target.width);
-        float* depthRow = target.depth + size_t(y) * size_t(target.width);
-        for (int32_t x = minX; x <= maxX; ++x, ea += stepA, eb += stepB, ec += stepC) {
-            if ((ea | eb | ec) < 0) continue;
-            if (rowFirst < 0) rowFirst = x;
-            rowLast = x;
-            // Weights of b and c from the unbiased edge values.
-            const float wb = float(eb - biasB) * inv, wc = float(ec - biasC) * inv;
-            const float z = a.z + wb * dz1 + wc * dz2;
-            if (s.zEnable && !(z < depthRow[x])) continue; // less: equal depth keeps the first pixel
-            float r, g, bl;
-            if (s.flatColour) {
-                r = s.flat[0], g = s.flat[1], bl = s.flat[2];
-            } else {
-                r = a.r + wb * dr1 + wc * dr2;
-                g = a.g + wb * dg1 + wc * dg2;
-                bl = a.b + wb * db1 + wc * db2;
-            }
-            if (textured) {
-                float u = a.uw + wb * du1 + wc * du2, v = a.vw + wb * dv1 + wc * dv2;
-                if (s.perspective) {
-                    const float w = a.invW + wb * dw1 + wc * dw2;
-                    u /= w;
-                    v /= w;
-                }
-                const uint32_t t = texel(*s.texture, u, v);
-                r *= float((t >> 16) & 0xFF) * (1.0f / 255.0f);
-                g *= float((t >> 8) & 0xFF) * (1.0f / 255.0f);
-                bl *= float(t & 0xFF) * (1.0f / 255.0f);
-            }
-            if (s.specular) {
-                r += a.sr + wb * dsr1 + wc * dsr2;
-                g += a.sg + wb * dsg1 + wc * dsg2;
-                bl += a.sb + wb * dsb1 + wc * dsb2;
-            }
-            row[x] = packColour(r, g, bl);
-            if (s.zEnable && s.zWrite) depthRow[x] = z;
-        }
-        if (rowFirst >= 0) growRect(drawn, Rect{rowFirst, y, rowLast, y});
+        const int64_t ea = edge(b.x, b.y, c.x, c.y, px, py) + biasA;
+        const int64_t eb = edge(c.x, c.y, a.x, a.y, px, py) + t.biasB;
+        const int64_t ec = edge(a.x, a.y, b.x, b.y, px, py) + t.biasC;
+        // The covered span of this row, from the three edges exactly.
+        int64_t lo = 0, hi = int64_t(maxX) - minX;
+        narrow(ea, stepA, lo, hi);
+        narrow(eb, t.stepB, lo, hi);
+        narrow(ec, t.stepC, lo, hi);
+        if (lo > hi) continue;
+        const int32_t first = minX + int32_t(lo), last = minX + int32_t(hi);
+        fill(t, s, target.pixels + size_t(y) * size_t(target.width), target.depth + size_t(y) * size_t(target.width),
+             first, last, eb + lo * t.stepB, ec + lo * t.stepC);
+        growRect(drawn, Rect{first, y, last, y});
     }
 }
 

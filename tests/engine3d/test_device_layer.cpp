@@ -3,6 +3,7 @@
 #include "engine3d/dirty_rects.h"
 #include "engine3d/software_device.h"
 #include "engine_fixture.h"
+#include "support/bmp_writer.h"
 
 namespace quillo::engine3d::test {
 namespace {
@@ -136,6 +137,23 @@ TEST_F(DeviceLayerTest, ABackgroundThatCannotBeReadGivesBlack)
     frame();
     EXPECT_EQ(layer->device().target().at(80, 100), 0u);
     EXPECT_EQ(log.messages.size(), 1u);
+}
+
+TEST_F(DeviceLayerTest, ABackgroundPictureIsStretchedOverTheViewport)
+{
+    quillo::test::BmpSpec picture;
+    picture.width = 2, picture.height = 2;
+    picture.palette = {0x102030, 0x405060};
+    picture.pixels = {0, 1, 1, 0};
+    quillo::test::writeBmp(dir / "back.bmp", picture);
+    layer->setBackground(dir / "back.bmp");
+    frame();
+    EXPECT_EQ(layer->device().target().at(10, 100), 0x405060u); // bottom left quarter
+    EXPECT_EQ(layer->device().target().at(150, 100), 0x102030u);
+    EXPECT_TRUE(log.messages.empty());
+    layer->setBackground("");
+    frame();
+    EXPECT_EQ(layer->device().target().at(10, 100), 0u);
 }
 
 // The window as the view widget keeps it: only presented rectangles are copied.

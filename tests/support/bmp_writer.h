@@ -70,6 +70,17 @@ inline std::string bmpBytes(const BmpSpec& s)
     return b;
 }
 
+// A side x side picture of 8-pixel squares in three colours over a black
+// key entry, for benchmarks and render tests.
+inline BmpSpec checkerPattern(int side)
+{
+    BmpSpec bmp;
+    bmp.width = bmp.height = side;
+    bmp.palette = {0x000000, 0xE0E0E0, 0x3050C0, 0xC04030};
+    for (int i = 0; i < side * side; ++i) bmp.pixels.push_back(uint8_t(1 + ((i / side / 8 + i % side / 8) % 3)));
+    return bmp;
+}
+
 inline void writeBmp(const std::string& path, const BmpSpec& s) { writeText(path, bmpBytes(s)); }
 
 } // namespace quillo::test
