@@ -1,22 +1,29 @@
-// quilloanime: the animation editor. The modes below need no display:
-// --info and --convert for animation and motion files, --render draws a model
-// through the 3D engine.
+// quilloanime: the animation editor. Without options it opens its window
+// (with FILE.md7 instead of the default file); --script runs an editing
+// script against the window's real commands and dialogs. --info, --convert
+// and --render need no display.
 #include <cstdio>
 #include <cstring>
 
 #include "anime_cli.h"
 #include "anime_render.h"
+#ifdef QUILLOANIME_WINDOW
+#include "animeditor/anime_app.h"
+#endif
 
 namespace {
 
 void usage(FILE* to)
 {
-    std::fputs("usage: quilloanime --info FILE.md7\n"
+    std::fputs("usage: quilloanime [FILE.md7]                  open the editor\n"
+               "       quilloanime --script SCRIPT [FILE.md7]  run an editing script, then exit\n"
+               "       quilloanime --info FILE.md7\n"
                "       quilloanime --info FILE.md6 [MODEL]\n"
                "       quilloanime --convert IN.md7 OUT.md7\n"
                "       quilloanime --convert IN.md6 OUT.md6 MODEL\n"
                "       quilloanime --render OUT.png MODEL.md4 [--size WxH] [--zoom Z]\n"
                "                   [--camera x,y,z,a,b,c] [--zbuffer|--no-zbuffer]\n"
+               "  --script   answer every dialog from SCRIPT instead of showing it (see README.md)\n"
                "  --info     print the tables, scenes, models, record sizes and frame counts of an\n"
                "             animation, or the name, record size and frames of a motion (and whether\n"
                "             it fits MODEL's object)\n"
@@ -36,6 +43,26 @@ int main(int argc, char** argv)
     }
     const int code = quillo::animeCommand(argc, argv);
     if (code >= 0) return code;
+#ifdef QUILLOANIME_WINDOW
+    quillo::animeditor::AnimeRunOptions options;
+    int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--script") == 0) {
+        if (i + 1 >= argc) {
+            usage(stderr);
+            return 2;
+        }
+        options.scriptPath = argv[i + 1];
+        i += 2;
+    }
+    if (i < argc && std::strncmp(argv[i], "--", 2) != 0 && i + 1 == argc) {
+        options.file = argv[i];
+        ++i;
+    }
+    if (i == argc) {
+        int qtArgc = 1;
+        return quillo::animeditor::runAnimeEditor(qtArgc, argv, options);
+    }
+#endif
     usage(stderr);
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "anime_editor.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "animation/md7_file.h"
@@ -21,13 +22,35 @@ int truncated(float v, float dt)
 
 } // namespace
 
+engine3d::EngineSettings engineSettingsOf(const AnimatorSettings& s)
+{
+    engine3d::EngineSettings e;
+    e.driver = s.driver;
+    e.dither = s.dither;
+    e.gouraud = s.shade != 1;
+    e.persCorrect = s.perscorrect;
+    e.zoff = !s.zbuffer;
+    e.fullscreen = s.fullscreen;
+    e.maxWidth = s.maxwidth;
+    e.maxHight = s.maxhight;
+    return e;
+}
+
+void limitDrawingArea(AnimatorSettings& s, int screenWidth, int screenHeight)
+{
+    s.maxwidth = std::max(s.maxwidth, 10);
+    s.maxhight = std::max(s.maxhight, 10);
+    if (screenWidth >= 10) s.maxwidth = std::min(s.maxwidth, screenWidth);
+    if (screenHeight >= 10) s.maxhight = std::min(s.maxhight, screenHeight);
+}
+
 AnimeEditor::AnimeEditor(AnimeDialogs& dialogs, anim::SoundDevice& sound, const engine3d::EngineSettings& engine,
-                         EditorHost* host)
+                         EditorHost* host, engine3d::TextRasteriser* text)
     : dialogs_(dialogs), host_(host ? host : &defaultHost_), previousSink_(setMessageSink(&dialogs)),
       table_(layer_), loader_(table_, layer_), document_(loader_, sound), commands_(animeCommandTable(*this))
 {
     document_.view = this;
-    if (!layer_.ddinit(engine, nullptr)) return;
+    if (!layer_.ddinit(engine, text)) return;
     camera_ = std::make_unique<engine3d::CAM>(layer_.device(), layer_.viewMatrix());
     engineCamera_ = std::make_unique<anim::EngineCamera>(*camera_, layer_);
     document_.camera = engineCamera_.get();
@@ -196,6 +219,25 @@ void AnimeEditor::makeSceneCurrent(int index)
     showDialogue("");
     anim::applySceneFrame(document_);
     sceneChanged();
+}
+
+anim::PlaybackStep AnimeEditor::playStep()
+{
+    const anim::PlaybackStep step = anim::playbackStep(document_, playback);
+    if (step.sceneChanged) {
+        // The selection follows the shown scene, as choosing the scene would.
+        bool shown = false;
+        for (anim::AnimObject* o : document_.currentScene->objects) shown = shown || o == state.currentobject;
+        if (!shown) {
+            state.currentobject = nullptr;
+            state.currentpart = -1;
+            document_.selectedObject = nullptr;
+        }
+        if (camera_) camera_->rebuild();
+        layer_.refreshAll();
+    }
+    sceneChanged();
+    return step;
 }
 
 bool AnimeEditor::sceneChanged()

@@ -13,6 +13,7 @@
 #include "anime_settings.h"
 #include "animation/animation_document.h"
 #include "animation/engine_adapter.h"
+#include "animation/playback.h"
 #include "animation/stage_view.h"
 #include "animator_state.h"
 #include "engine3d/device_layer.h"
@@ -29,11 +30,18 @@ struct PoseClipboard {
     std::vector<unsigned char> bytes;
 };
 
+// The engine's start-up settings from the stored ones.
+engine3d::EngineSettings engineSettingsOf(const AnimatorSettings& settings);
+// "MaxWidth" and "MaxHight" limited to 10 .. the screen size (a screen
+// size below 10 is not known and limits nothing).
+void limitDrawingArea(AnimatorSettings& settings, int screenWidth, int screenHeight);
+
 class AnimeEditor : public anim::StageView {
 public:
-    // Starts the engine with `engine`; ready() tells whether it started.
+    // Starts the engine with `engine` (its text line drawn by `text`, when
+    // given); ready() tells whether it started.
     AnimeEditor(AnimeDialogs& dialogs, anim::SoundDevice& sound, const engine3d::EngineSettings& engine,
-                EditorHost* host = nullptr);
+                EditorHost* host = nullptr, engine3d::TextRasteriser* text = nullptr);
     ~AnimeEditor() override;
     AnimeEditor(const AnimeEditor&) = delete;
     AnimeEditor& operator=(const AnimeEditor&) = delete;
@@ -82,6 +90,10 @@ public:
     engine3d::BLOCK* posedBlock() const;
     // Sets the pose of camera, object or part directly (the script's setpose).
     bool setPose(int mode, const WorkingPose& pose);
+
+    // One step of playback: the next frame of the saver's order shown.
+    anim::PlaybackStep playStep();
+    anim::PlaybackSequencer playback;
 
     bool zoomBy(int32_t (*rule)(int32_t));
     bool zoomTo();
