@@ -89,7 +89,7 @@ protected:
 
     std::filesystem::path dir, previous;
     ScriptedAnimeDialogs dialogs;
-    anim::test::RecordingSoundDevice sound;
+    anim::RecordingSoundDevice sound;
     AnimeEditor editor;
 };
 
