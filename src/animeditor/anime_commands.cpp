@@ -2,6 +2,7 @@
 
 #include "anime_editor.h"
 #include "anime_handlers.h"
+#include "frame_export.h"
 
 namespace quillo::animeditor {
 
@@ -61,6 +62,9 @@ const Row rows[] = {
     {Cmd::Save, fileMenu, nullptr, "上書き保存(&S)", nullptr, plain<saveCommand>},
     {Cmd::SaveAs, fileMenu, nullptr, "別名で保存(&A)", nullptr, plain<saveAsCommand>},
     {Cmd{}, fileMenu, nullptr, nullptr, nullptr, nullptr},
+    {Cmd::ExportFrames, fileMenu, nullptr, "連番画像の書き出し(&E)", nullptr,
+     [](AnimeEditor& e, int) { return exportFramesCommand(e); }},
+    {Cmd{}, fileMenu, nullptr, nullptr, nullptr, nullptr},
     {Cmd::Options, fileMenu, nullptr, "オプション", nullptr, plain<optionsCommand>},
     {Cmd{}, fileMenu, nullptr, nullptr, nullptr, nullptr},
     {Cmd::Exit, fileMenu, nullptr, "終了(&X)", nullptr, [](AnimeEditor& e, int) { return e.host().closeMainWindow(), false; }},
@@ -105,6 +109,8 @@ const Row rows[] = {
     {Cmd::ReorderScenes, sceneMenu, nullptr, "並べ替え", nullptr, plain<reorderScenesCommand>},
     {Cmd{}, sceneMenu, nullptr, nullptr, nullptr, nullptr},
     {Cmd::SceneWindow, sceneMenu, nullptr, "ダイアログ", nullptr, toolWindow},
+    {Cmd{}, sceneMenu, nullptr, nullptr, nullptr, nullptr},
+    {Cmd::Play, sceneMenu, nullptr, "再生／停止(&P)", "Space", [](AnimeEditor& e, int) { return e.togglePlayback(); }},
 
     {Cmd::Record, actionMenu, nullptr, "記録(&R)", "n", nullptr},
     {Cmd::MotionPrevious, actionMenu, nullptr, "前フレームへ(&B)", "Insert", motion},

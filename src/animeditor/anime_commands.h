@@ -31,6 +31,8 @@ enum class Cmd : int {
     DragVerticalX = 702, DragVerticalY = 703, DragVerticalZ = 704, DragVerticalTurn = 705, DragVerticalNone = 706,
     DragHorizontalX = 707, DragHorizontalY = 708, DragHorizontalZ = 709, DragHorizontalTurn = 710,
     DragHorizontalBank = 711, DragHorizontalNone = 712, MouseWindow = 713,
+    // Beyond the original program: 800-899.
+    Play = 800, ExportFrames = 801,
 };
 
 constexpr int id(Cmd c) { return static_cast<int>(c); }

@@ -240,6 +240,28 @@ anim::PlaybackStep AnimeEditor::playStep()
     return step;
 }
 
+bool AnimeEditor::togglePlayback()
+{
+    if (!playing_) {
+        sceneBeforePlayback_ = std::max(sceneIndex(), 0);
+        playback.restart();
+        playing_ = true;
+        return false;
+    }
+    playing_ = false;
+    document_.music.select(0);
+    makeSceneCurrent(-1);
+    makeSceneCurrent(sceneBeforePlayback_);
+    return true;
+}
+
+int64_t stepsDue(int64_t elapsed, int64_t done, int interval)
+{
+    if (interval <= 0 || elapsed < 0) return 0;
+    const int64_t due = elapsed / interval + 1; // the first step is due at once
+    return due > done ? due - done : 0;
+}
+
 bool AnimeEditor::sceneChanged()
 {
     for (anim::AnimModel* m : document_.currentScene->models)

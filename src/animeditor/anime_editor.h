@@ -4,6 +4,7 @@
 // mouse input and draws when it says so.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +95,10 @@ public:
     // One step of playback: the next frame of the saver's order shown.
     anim::PlaybackStep playStep();
     anim::PlaybackSequencer playback;
+    // Starts playback from the first frame of the first scene, or stops it
+    // (silencing the sounds and showing the scene that was current before).
+    bool togglePlayback();
+    bool playing() const { return playing_; }
 
     bool zoomBy(int32_t (*rule)(int32_t));
     bool zoomTo();
@@ -120,6 +125,10 @@ public:
 
     AnimatorState state;
     PoseClipboard clipboard;
+    // Writes one exported picture (frame `n` of `count`) to `path`; false
+    // stops the export (a failed write, or the user cancelled). Set by the
+    // window; without it nothing is exported.
+    std::function<bool(const std::string& path, int n, int count, std::string& why)> frameWriter;
     AnimatorSettings settings;
     SettingsStore* store = nullptr; // where the options dialog writes; none in tests
 
@@ -141,6 +150,14 @@ private:
     WorkingPose pose_;
     bool poseRead_ = false;
     std::string shownLine_, shownBackground_;
+    bool playing_ = false;
+    int sceneBeforePlayback_ = 0;
 };
+
+// Playback steps every `interval` ms: how many steps are due after
+// `elapsed` ms when `done` have been taken. A late timer takes them all
+// (the sequence is never skipped); only the picture between them is.
+int64_t stepsDue(int64_t elapsed, int64_t done, int interval);
+inline constexpr int playbackInterval = 12; // ms
 
 } // namespace quillo::animeditor

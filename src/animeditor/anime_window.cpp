@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 
+#include "platform/engine_image.h"
 #include "platform/frame_view.h"
 #include "platform/qt_text.h"
 
@@ -25,6 +26,8 @@ AnimeWindow::AnimeWindow(const AnimatorSettings& settings)
     setMinimumSize(10, 10);
     setMaximumSize(std::max(10, settings.maxwidth), std::max(10, settings.maxhight + 8) + 40);
     resize(320, 200);
+    playbackTimer_.setInterval(playbackInterval);
+    connect(&playbackTimer_, &QTimer::timeout, this, [this] { playbackTick(); });
 }
 
 AnimeWindow::~AnimeWindow() = default;
@@ -33,7 +36,46 @@ void AnimeWindow::setEditor(AnimeEditor* editor)
 {
     editor_ = editor;
     setCommands(editor->commands(), [editor](int command) { return editor->dispatch(command); });
+    editor->frameWriter = [this](const std::string& path, int n, int count, std::string& why) {
+        return writePicture(path, n, count, why);
+    };
     watchMenus();
+}
+
+void AnimeWindow::playbackTick()
+{
+    if (!editor_ || !editor_->playing()) {
+        playbackTimer_.stop();
+        return;
+    }
+    if (!active) return; // a box or a menu is up: the clock goes on, the steps wait
+    const int64_t due = stepsDue(playbackClock_.elapsed(), stepsDone_, playbackInterval);
+    for (int64_t i = 0; i < due; ++i) editor_->playStep();
+    stepsDone_ += due;
+    if (due > 0) drawframe();
+}
+
+bool AnimeWindow::writePicture(const std::string& path, int n, int count, std::string& why)
+{
+    if (n == 0) {
+        progress_ = new QProgressDialog(QStringLiteral("連番画像を書き出しています"), QStringLiteral("ｷｬﾝｾﾙ"), 0, count, this);
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (progress_) {
+        progress_->setValue(n);
+        if (progress_->wasCanceled()) {
+            progress_->close();
+            return false;
+        }
+    }
+    if (!writeEnginePng(editor_->layer().device().target(), path)) {
+        why = "ファイル " + path + " に書き込めません";
+        if (progress_) progress_->close();
+        return false;
+    }
+    if (progress_ && n + 1 >= count) progress_->close();
+    return true;
 }
 
 void AnimeWindow::watchMenus()
@@ -53,6 +95,13 @@ void AnimeWindow::watchMenus()
 
 void AnimeWindow::commandDone(bool redraw)
 {
+    if (editor_ && editor_->playing() && !playbackTimer_.isActive()) {
+        stepsDone_ = 0;
+        playbackClock_.start();
+        playbackTimer_.start();
+    } else if (editor_ && !editor_->playing()) {
+        playbackTimer_.stop();
+    }
     if (redraw) drawframe();
     showStatus();
 }

@@ -2,10 +2,14 @@
 // status line at its top left, the mouse, and the redraw cycle, on the
 // shared editor window (menus, keys, tool and selector windows). While a
 // menu is open nothing is drawn and the mouse does nothing; after it closes
-// a button still held is waited for.
+// a button still held is waited for. Playback runs on a timer.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
 
 #include "anime_editor.h"
 #include "platform/editor_main_window.h"
@@ -40,12 +44,19 @@ protected:
 private:
     void watchMenus();
     void showStatus();
+    // One timer tick of playback: every step that is due, one picture.
+    void playbackTick();
+    bool writePicture(const std::string& path, int n, int count, std::string& why);
 
     AnimeEditor* editor_ = nullptr;
     EngineView* view_;
     QLabel* status_;
     bool menuOpen_ = false;
     bool waitForRelease_ = false; // a menu closed with a button held
+    QTimer playbackTimer_;
+    QElapsedTimer playbackClock_;
+    int64_t stepsDone_ = 0;
+    QPointer<QProgressDialog> progress_;
 };
 
 } // namespace quillo::animeditor
