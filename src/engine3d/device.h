@@ -91,6 +91,15 @@ struct ExecuteBatch {
     std::vector<TriangleList> lists;
 };
 
+// A batch executed while measuring: the rectangle that holds everything it
+// would draw, and a signature of all its drawing depends on (vertices,
+// world matrices, materials, texture pixels, view, light, states, viewport).
+struct MeasuredBatch {
+    const ExecuteBatch* batch;
+    Rect extent;
+    uint64_t signature;
+};
+
 struct DeviceInfo {
     std::string description;
     bool hardware = false;
@@ -149,6 +158,16 @@ public:
     virtual bool blitKeyed(const Surface& surface, int32_t x, int32_t y) = 0;
     // Draws the batch; `extent` is the screen rectangle drawn (empty for nothing).
     virtual bool execute(const ExecuteBatch& batch, Rect& extent) = 0;
+
+    // Drawing only what changed: between beginMeasure and endMeasure,
+    // `execute` draws nothing, reports the rectangle the batch would draw
+    // and notes the batch in `measured`. Clip rectangles, while set, bound
+    // what `execute` draws, and a batch measured since whose rectangle
+    // touches none of them is passed over.
+    virtual void beginMeasure() = 0;
+    virtual void endMeasure() = 0;
+    virtual const std::vector<MeasuredBatch>& measured() const = 0;
+    virtual void setClipRects(const std::vector<Rect>* rects) = 0;
 };
 
 // The devices this build offers, in table order; entry 0 is the software device.

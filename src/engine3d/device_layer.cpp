@@ -96,7 +96,7 @@ bool DeviceLayer::createbuffer()
     if (!device_ || !device_->createTarget(width_, height_)) return false;
     current_.setBounds(width_, height_);
     current_.clear();
-    previous_.clear();
+    lastBatches_.clear();
     fullRefresh_ = true;
     return true;
 }
@@ -227,14 +227,35 @@ bool DeviceLayer::rend(const SceneDrawer& drawScene)
 {
     if (!device_) return false;
     const Rect whole{0, 0, width_ - 1, height_ - 1};
-    // Clear what the last frame drew (everything after a full refresh).
-    bool cleared = true;
-    if (fullRefresh_) {
-        cleared = device_->clearTarget(whole) && device_->clearDepth(whole);
+    // First the scene is measured, batch by batch; what changed since the
+    // last frame (where a batch was and where it is now) is the damage.
+    DirtyRects measuredExtents(width_, height_);
+    device_->beginMeasure();
+    if (drawScene) drawScene(*device_, measuredExtents);
+    device_->endMeasure();
+    const std::vector<MeasuredBatch>& now = device_->measured();
+    DirtyRects damage(width_, height_);
+    bool sameBatches = now.size() == lastBatches_.size();
+    for (size_t i = 0; sameBatches && i < now.size(); ++i) sameBatches = now[i].batch == lastBatches_[i].batch;
+    if (fullRefresh_ || !sameBatches) {
+        damage.add(whole);
     } else {
-        for (const Rect& r : previous_) cleared = device_->clearTarget(r) && cleared;
-        for (const Rect& r : previous_) cleared = device_->clearDepth(r) && cleared;
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i].signature != lastBatches_[i].signature || !(now[i].extent == lastBatches_[i].extent)) {
+                damage.add(lastBatches_[i].extent);
+                damage.add(now[i].extent);
+            }
     }
+    const bool lineShown = !info_.emptySurface() && info_.width < width_ && info_.height < height_;
+    const int32_t lineX = (width_ - info_.width) / 2;
+    const Rect line = lineShown ? Rect{lineX, 0, lineX + info_.width - 1, info_.height - 1} : Rect();
+    damage.add(lastLine_);
+    damage.add(line);
+
+    // clearbackbuff: the damage only.
+    bool cleared = true;
+    for (const Rect& r : damage.rects()) cleared = device_->clearTarget(r) && cleared;
+    for (const Rect& r : damage.rects()) cleared = device_->clearDepth(r) && cleared;
     if (!cleared) {
         d3dError(42, "rend");
         return false;
@@ -244,24 +265,19 @@ bool DeviceLayer::rend(const SceneDrawer& drawScene)
         d3dError(43, "rend");
         return false;
     }
+    // Drawn again inside the damage only: outside it the target still
+    // holds what the same batches drew before.
+    device_->setClipRects(&damage.rects());
     if (drawScene) drawScene(*device_, current_);
+    device_->setClipRects(nullptr);
     if (!device_->endScene()) d3dError(44, "rend");
 
     // The text line at the top, centred, black showing the scene through.
-    if (!info_.emptySurface() && info_.width < width_ && info_.height < height_) {
-        const int32_t x0 = (width_ - info_.width) / 2;
-        device_->blitKeyed(info_, x0, 0);
-        current_.add(Rect{x0, 0, x0 + info_.width - 1, info_.height - 1});
-    }
+    if (lineShown) device_->blitKeyed(info_, lineX, 0);
 
-    presented_.clear();
-    if (fullRefresh_) {
-        presented_.push_back(whole);
-    } else {
-        presented_ = previous_;
-        for (const Rect& r : current_.rects()) presented_.push_back(r);
-    }
-    previous_ = current_.rects();
+    presented_ = damage.rects();
+    lastBatches_ = now;
+    lastLine_ = line;
     fullRefresh_ = false;
     return true;
 }

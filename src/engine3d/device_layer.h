@@ -69,10 +69,14 @@ public:
     // grows the line.
     void showLine(const std::string& text);
 
-    // One frame: clears what the last frame drew, draws the scene through
-    // `drawScene` (which adds what it drew to the dirty list), lays the text
-    // line over it and works out what to present. False when the frame was
-    // skipped.
+    // One frame. The scene is drawn through `drawScene` twice: first
+    // measured (what each batch would draw, and whether anything it
+    // depends on changed), then drawn inside the damage only: the places
+    // of changed batches in the last frame and in this one, and the text
+    // line. Only the damage is cleared and presented (at most 19
+    // rectangles). `drawScene` must only draw (the same batches in the
+    // same order both times); poses change before `rend`. False when the
+    // frame was skipped.
     using SceneDrawer = std::function<void(Device&, DirtyRects&)>;
     bool rend(const SceneDrawer& drawScene);
     // The next frame clears and presents the whole target (after a
@@ -119,7 +123,8 @@ private:
     Surface info_;
     std::string infoText_;
     DirtyRects current_;
-    std::vector<Rect> previous_;
+    std::vector<MeasuredBatch> lastBatches_;
+    Rect lastLine_;
     std::vector<Rect> presented_;
     bool fullRefresh_ = true;
 };

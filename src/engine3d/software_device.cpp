@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#include "dirty_rects.h"
 
 namespace quillo::engine3d {
 
@@ -122,6 +125,8 @@ TextureHandle SoftwareDevice::createTexture(const Surface& surface)
     if (surface.emptySurface() || surface.pixels.size() != size_t(surface.width) * size_t(surface.height)) return 0;
     const TextureHandle h = addSlot(textures_);
     textures_[h - 1].value = surface;
+    textureVersions_.resize(textures_.size(), 0);
+    textureVersions_[h - 1] = nextVersion_++;
     return h;
 }
 
@@ -132,6 +137,7 @@ bool SoftwareDevice::loadTexture(TextureHandle handle, const Surface& surface)
         surface.pixels.size() != slot->value.pixels.size())
         return false;
     slot->value.pixels = surface.pixels;
+    textureVersions_[handle - 1] = nextVersion_++;
     return true;
 }
 
@@ -277,6 +283,13 @@ void SoftwareDevice::lightGroup(const ExecuteBatch& batch, const VertexGroup& gr
         ClipVertex& out = processed_[i];
         for (int k = 0; k < 4; ++k)
             out.c[k] = in.x * full.m[0][k] + in.y * full.m[1][k] + in.z * full.m[2][k] + full.m[3][k];
+        out.u = in.u;
+        out.v = in.v;
+        lit_[i] = 1;
+        if (measuring_) { // only where it lands matters
+            out.col[0] = out.col[1] = out.col[2] = out.spec[0] = out.spec[1] = out.spec[2] = 0.0f;
+            continue;
+        }
         const Vec3f n = transformNormal({in.nx, in.ny, in.nz}, *world);
         const float lambert = lightOn_ ? std::max(0.0f, dot(n, toLight)) : 0.0f;
         const float lc[3] = {light_.colour.r, light_.colour.g, light_.colour.b};
@@ -296,9 +309,6 @@ void SoftwareDevice::lightGroup(const ExecuteBatch& batch, const VertexGroup& gr
             out.col[k] = std::clamp(ma[k] * amb[k] + md[k] * (lightOn_ ? lc[k] : 0.0f) * lambert, 0.0f, 1.0f);
             out.spec[k] = std::clamp(ms[k] * lc[k] * highlight, 0.0f, 1.0f);
         }
-        out.u = in.u;
-        out.v = in.v;
-        lit_[i] = 1;
     }
 }
 
@@ -330,7 +340,7 @@ bool SoftwareDevice::backFacing(const ClipVertex* v[3])
     return det < 0.0;
 }
 
-void SoftwareDevice::drawTriangle(const ClipVertex* tri[3], const RasterState& state, Rect& extent)
+void SoftwareDevice::drawTriangle(const ClipVertex* tri[3], RasterState& state, Rect& extent)
 {
     // Planes as distances that are >= 0 inside: near (z = 30), then the guard band.
     const float gx = (float(viewport_.width) * 0.5f + guardBand) / viewport_.scale;
@@ -379,9 +389,25 @@ void SoftwareDevice::drawTriangle(const ClipVertex* tri[3], const RasterState& s
         if (!(buffers[in][k].c[3] > 0.0f)) return;
         screen[k] = toScreen(buffers[in][k], state.perspective);
     }
-    for (int k = 1; k + 1 < count; ++k)
-        rasterTriangle(screen[0], screen[k], screen[k + 1], state,
-                       RasterTarget{target_.pixels.data(), depth_.data(), target_.width, target_.height}, extent);
+    if (measuring_) {
+        // Every pixel the filler could cover lies within the vertices' box.
+        int32_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+        for (int k = 0; k < count; ++k) {
+            x0 = std::min(x0, screen[k].x), y0 = std::min(y0, screen[k].y);
+            x1 = std::max(x1, screen[k].x), y1 = std::max(y1, screen[k].y);
+        }
+        const Rect box{int32_t(int64_t(x0) >> subpixelBits), int32_t(int64_t(y0) >> subpixelBits),
+                       int32_t(int64_t(x1) >> subpixelBits), int32_t(int64_t(y1) >> subpixelBits)};
+        const Rect& v = clips_.front();
+        growRect(extent, Rect{std::max(box.x1, v.x1), std::max(box.y1, v.y1), std::min(box.x2, v.x2),
+                              std::min(box.y2, v.y2)});
+        return;
+    }
+    const RasterTarget planes{target_.pixels.data(), depth_.data(), target_.width, target_.height};
+    for (const Rect& clip : clips_) {
+        state.clip = clip;
+        for (int k = 1; k + 1 < count; ++k) rasterTriangle(screen[0], screen[k], screen[k + 1], state, planes, extent);
+    }
 }
 
 bool SoftwareDevice::execute(const ExecuteBatch& batch, Rect& extent)
@@ -397,6 +423,15 @@ bool SoftwareDevice::execute(const ExecuteBatch& batch, Rect& extent)
                     -(v.m[3][0] * v.m[1][0] + v.m[3][1] * v.m[1][1] + v.m[3][2] * v.m[1][2]),
                     -(v.m[3][0] * v.m[2][0] + v.m[3][1] * v.m[2][1] + v.m[3][2] * v.m[2][2])};
 
+    if (!measuring_ && clipRects_) {
+        // Measured this frame and clear of every clip rectangle: nothing to draw.
+        auto it = measuredExtent_.find(&batch);
+        if (it != measuredExtent_.end()) {
+            bool touched = false;
+            for (const Rect& r : *clipRects_) touched = touched || touches(r, it->second);
+            if (!touched) return true;
+        }
+    }
     processed_.resize(batch.vertices.size());
     lit_.assign(batch.vertices.size(), 0);
     static const MaterialDesc noMaterial{};
@@ -411,7 +446,18 @@ bool SoftwareDevice::execute(const ExecuteBatch& batch, Rect& extent)
     state.specular = states_.specular;
     state.zEnable = states_.zEnable;
     state.zWrite = states_.zWrite;
-    state.clip = Rect{viewport_.x, viewport_.y, viewport_.x + viewport_.width - 1, viewport_.y + viewport_.height - 1};
+    const Rect whole{viewport_.x, viewport_.y, viewport_.x + viewport_.width - 1, viewport_.y + viewport_.height - 1};
+    clips_.clear();
+    if (measuring_ || !clipRects_) {
+        clips_.push_back(whole);
+    } else {
+        for (const Rect& r : *clipRects_) {
+            const Rect c{std::max(r.x1, whole.x1), std::max(r.y1, whole.y1), std::min(r.x2, whole.x2),
+                         std::min(r.y2, whole.y2)};
+            if (!c.empty()) clips_.push_back(c);
+        }
+        if (clips_.empty()) return true;
+    }
     for (const TriangleList& list : batch.lists) {
         state.texture = texture(list.texture);
         for (size_t i = 0; i + 2 < list.indices.size(); i += 3) {
@@ -434,7 +480,81 @@ bool SoftwareDevice::execute(const ExecuteBatch& batch, Rect& extent)
             }
         }
     }
+    if (measuring_) {
+        measured_.push_back({&batch, extent, signature(batch)});
+        measuredExtent_[&batch] = extent;
+    }
     return true;
+}
+
+void SoftwareDevice::beginMeasure()
+{
+    measuring_ = true;
+    measured_.clear();
+    measuredExtent_.clear();
+}
+
+void SoftwareDevice::endMeasure() { measuring_ = false; }
+
+namespace {
+
+// A 64-bit mix of plain bytes, a word at a time.
+class Hasher {
+public:
+    void bytes(const void* data, size_t n)
+    {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (; n >= 8; n -= 8, p += 8) {
+            uint64_t w;
+            std::memcpy(&w, p, 8);
+            mix(w);
+        }
+        uint64_t tail = 0;
+        std::memcpy(&tail, p, n);
+        mix(tail ^ (uint64_t(n) << 56));
+    }
+    template <class T>
+    void value(const T& v)
+    {
+        bytes(&v, sizeof v);
+    }
+    uint64_t result() const { return h_; }
+
+private:
+    void mix(uint64_t w)
+    {
+        h_ = (h_ ^ w) * 0x9E3779B97F4A7C15ull;
+        h_ ^= h_ >> 29;
+    }
+    uint64_t h_ = 0x243F6A8885A308D3ull;
+};
+
+} // namespace
+
+uint64_t SoftwareDevice::signature(const ExecuteBatch& batch) const
+{
+    Hasher h;
+    const Mat4 none{};
+    h.value(matrix(view_) ? *matrix(view_) : none);
+    h.value(matrix(projection_) ? *matrix(projection_) : none);
+    h.value(lightOn_);
+    h.value(light_);
+    h.value(ambient_);
+    h.value(states_);
+    h.value(viewport_);
+    h.bytes(batch.vertices.data(), batch.vertices.size() * sizeof(DeviceVertex));
+    for (const TriangleList& list : batch.lists) {
+        const MaterialDesc* m = material(list.material);
+        h.value(m ? *m : MaterialDesc{});
+        h.value(list.texture);
+        h.value(list.texture > 0 && list.texture <= textureVersions_.size() ? textureVersions_[list.texture - 1] : 0);
+        for (const VertexGroup& g : list.groups) {
+            h.value(g);
+            h.value(matrix(g.world) ? *matrix(g.world) : none);
+        }
+        h.bytes(list.indices.data(), list.indices.size() * sizeof(uint16_t));
+    }
+    return h.result();
 }
 
 } // namespace quillo::engine3d

@@ -4,6 +4,7 @@
 // deterministic: the same calls give the same pixels.
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "device.h"
@@ -47,6 +48,10 @@ public:
     bool clearDepth(const Rect& rect) override;
     bool blitKeyed(const Surface& surface, int32_t x, int32_t y) override;
     bool execute(const ExecuteBatch& batch, Rect& extent) override;
+    void beginMeasure() override;
+    void endMeasure() override;
+    const std::vector<MeasuredBatch>& measured() const override { return measured_; }
+    void setClipRects(const std::vector<Rect>* rects) override { clipRects_ = rects; }
 
     const std::vector<float>& depth() const { return depth_; }
     const RenderStates& states() const { return states_; }
@@ -71,7 +76,8 @@ private:
     Rect clipped(const Rect& r) const;
     void lightGroup(const ExecuteBatch& batch, const VertexGroup& group, const MaterialDesc& m,
                     const Mat4& viewProjection, const Vec3f& eye);
-    void drawTriangle(const ClipVertex* v[3], const RasterState& state, Rect& extent);
+    void drawTriangle(const ClipVertex* v[3], RasterState& state, Rect& extent);
+    uint64_t signature(const ExecuteBatch& batch) const;
     RasterVertex toScreen(const ClipVertex& v, bool perspective) const;
     static bool backFacing(const ClipVertex* v[3]);
 
@@ -90,6 +96,13 @@ private:
     bool inScene_ = false;
     std::vector<ClipVertex> processed_;
     std::vector<char> lit_;
+    std::vector<uint64_t> textureVersions_; // per texture slot, changed by every load
+    uint64_t nextVersion_ = 1;
+    bool measuring_ = false;
+    std::vector<MeasuredBatch> measured_;
+    std::unordered_map<const ExecuteBatch*, Rect> measuredExtent_;
+    const std::vector<Rect>* clipRects_ = nullptr;
+    std::vector<Rect> clips_; // this execute's clip rectangles within the viewport
 };
 
 } // namespace quillo::engine3d

@@ -165,25 +165,90 @@ void present(const DeviceLayer& l, std::vector<uint32_t>& window)
             for (int32_t x = r.x1; x <= r.x2; ++x) window[size_t(y * t.width + x)] = t.at(x, y);
 }
 
-TEST_F(DeviceLayerTest, APartlyClearedAndPresentedFrameEqualsAFullRedraw)
+// After each frame, what was presented to the window and the target both
+// equal a full redraw of the same scene.
+void expectSameAsFullRedraw(EngineFixture& f, std::vector<uint32_t>& window, int step)
 {
+    f.frame();
+    present(*f.layer, window);
+    const std::vector<uint32_t> partial = f.layer->device().target().pixels;
+    EXPECT_EQ(window, partial) << "presented, frame " << step;
+    f.layer->refreshAll();
+    f.frame();
+    EXPECT_EQ(partial, f.layer->device().target().pixels) << "frame " << step;
+}
+
+class PartialFrames : public EngineFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PartialFrames, EqualAFullRedraw)
+{
+    start(160, 120, /*zoff=*/GetParam());
     const std::string a = write("a.md4", squareModel(400, "255 0 0"));
     const std::string b = write("b.md4", squareModel(300, "0 0 255"));
-    ASSERT_TRUE(table->load(a) && table->load(b));
+    const std::string c = write("c.md4", squareModel(500, "0 255 0"));
+    ASSERT_TRUE(table->load(a) && table->load(b) && table->load(c));
+    table->model(2)->place(0, 0, 10, 0, 0, 0); // a still square behind the others
+    updateWorld(*table->model(2));
     std::vector<uint32_t> window(160 * 120, 0xDEADBEEF);
     for (int step = 0; step < 8; ++step) {
         table->model(0)->place(float(step) * 1.5f - 6, float(step % 3), 0, 0, 0, 0.2f * float(step));
-        table->model(1)->place(4 - float(step), -2, float(step) * 2, 0.1f * float(step), 0, 0);
+        if (step % 2 == 0) table->model(1)->place(4 - float(step), -2, float(step) * 2, 0.1f * float(step), 0, 0);
         for (int i = 0; i < 2; ++i) updateWorld(*table->model(i));
-        layer->showLine(step % 2 ? "odd" : "even frame");
-        frame();
-        present(*layer, window);
-        const std::vector<uint32_t> partial = layer->device().target().pixels;
-        EXPECT_EQ(window, partial) << "presented, frame " << step;
-        layer->refreshAll();
-        frame();
-        EXPECT_EQ(partial, layer->device().target().pixels) << "frame " << step;
+        layer->showLine(step % 3 ? "odd" : "frame");
+        if (step == 5) camera->place(3, -2, -170, 0.05f, 0, 0.02f); // everything moves on screen
+        if (step == 6) camera->setlight(-0.3f, 0.9f);               // everything changes colour
+        expectSameAsFullRedraw(*this, window, step);
     }
+    // A model added later, and one whose pattern changes while it stands still.
+    ASSERT_NE(table->load(write("d.md4", squareModel(200, "255 255 0"))), nullptr);
+    expectSameAsFullRedraw(*this, window, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(ZBuffer, PartialFrames, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? std::string("without") : std::string("with"); });
+
+TEST_F(DeviceLayerTest, OnlyWhatChangedIsPresented)
+{
+    ASSERT_TRUE(table->load(write("a.md4", squareModel(200, "255 0 0"))) && table->load(write("b.md4", squareModel(200))));
+    table->model(0)->place(-20, 0, 0, 0, 0, 0);
+    table->model(1)->place(20, 0, 0, 0, 0, 0);
+    for (int i = 0; i < 2; ++i) updateWorld(*table->model(i));
+    layer->showLine("");
+    frame();
+    frame(); // nothing changed: only the text line
+    for (const Rect& r : layer->presented()) EXPECT_LT(r.y2, 12);
+    table->model(0)->place(-22, 0, 0, 0, 0, 0);
+    updateWorld(*table->model(0));
+    frame();
+    for (const Rect& r : layer->presented()) EXPECT_LT(r.x2, 80) << "the right square stood still";
+}
+
+TEST_F(DeviceLayerTest, APatternChangeRedrawsAStillModel)
+{
+    quillo::test::BmpSpec red, green;
+    red.pixels.assign(16, 1);
+    green.pixels.assign(16, 2);
+    red.pixels[12] = green.pixels[12] = 0; // the bottom-left key takes the face colour
+    quillo::test::writeBmp(dir / "r.bmp", red);
+    quillo::test::writeBmp(dir / "g.bmp", green);
+    const std::string body = "ob t 0 0 0\n v -800 -800 0\n v -800 800 0\n v 800 800 0\n v 800 -800 0\n"
+                             "pb r 0 0 0\n m 1 1 0\n c 255 255 255\n txy face r.bmp -800 -800 1600 1600\n"
+                             " q 0 1 2 3\npe r\noe t\n";
+    OBJCT* o = table->load(write("t.md4", body));
+    ASSERT_NE(o, nullptr);
+    ASSERT_EQ(o->textures.count(), 1);
+    std::snprintf(o->textures[0].patternPaths[1], texturePathSize, "%s", (dir / "g.bmp").c_str());
+    o->textures[0].patternCount = 2;
+    ASSERT_TRUE(loadtexture(layer->device(), o->textures[0]));
+    frame();
+    const uint32_t before = layer->device().target().at(80, 60);
+    selectPattern(layer->device(), o->textures[0], 1);
+    frame();
+    EXPECT_NE(layer->device().target().at(80, 60), before);
+    std::vector<uint32_t> partial = layer->device().target().pixels;
+    layer->refreshAll();
+    frame();
+    EXPECT_EQ(partial, layer->device().target().pixels);
 }
 
 } // namespace
