@@ -1,13 +1,14 @@
 // quilloanime: the animation editor. Without options it opens its window
 // (with FILE.md7 instead of the default file); --script runs an editing
-// script against the window's real commands and dialogs. --info, --convert
-// and --render need no display.
+// script against the window's real commands and dialogs. --info, --convert,
+// --render, --frames and --play need no display.
 #include <cstdio>
 #include <cstring>
 
 #include "anime_cli.h"
 #include "anime_render.h"
 #ifdef QUILLOANIME_WINDOW
+#include "anime_frames.h"
 #include "animeditor/anime_app.h"
 #endif
 
@@ -21,6 +22,8 @@ void usage(FILE* to)
                "       quilloanime --info FILE.md6 [MODEL]\n"
                "       quilloanime --convert IN.md7 OUT.md7\n"
                "       quilloanime --convert IN.md6 OUT.md6 MODEL\n"
+               "       quilloanime --frames PATTERN FILE.md7 [--scene S] [--from A] [--to B] [--size WxH]\n"
+               "       quilloanime --play N PATTERN FILE.md7 [--size WxH]\n"
                "       quilloanime --render OUT.png MODEL.md4 [--size WxH] [--zoom Z]\n"
                "                   [--camera x,y,z,a,b,c] [--zbuffer|--no-zbuffer]\n"
                "  --script   answer every dialog from SCRIPT instead of showing it (see README.md)\n"
@@ -28,6 +31,9 @@ void usage(FILE* to)
                "             animation, or the name, record size and frames of a motion (and whether\n"
                "             it fits MODEL's object)\n"
                "  --convert  read a file and write it back (a motion only when it fits MODEL)\n"
+               "  --frames   write frames A to B of scene S (from 1) as PNG files named by PATTERN\n"
+               "             (like out/frame%04d.png, numbered from 0)\n"
+               "  --play     write the first N playback steps across scenes as PNG files\n"
                "  --render   draw MODEL through the 3D engine and write the frame as PNG\n",
                to);
 }
@@ -44,6 +50,8 @@ int main(int argc, char** argv)
     const int code = quillo::animeCommand(argc, argv);
     if (code >= 0) return code;
 #ifdef QUILLOANIME_WINDOW
+    if (argc >= 2 && (std::strcmp(argv[1], "--frames") == 0 || std::strcmp(argv[1], "--play") == 0))
+        return quillo::animeFramesCommand(argc, argv);
     quillo::animeditor::AnimeRunOptions options;
     int i = 1;
     if (i < argc && std::strcmp(argv[i], "--script") == 0) {
