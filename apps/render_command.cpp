@@ -7,7 +7,6 @@
 #include <QImage>
 
 #include "platform/frame_view.h"
-
 #include "command_args.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"

@@ -40,13 +40,4 @@ float gridCoordinate(int32_t n)
 
 float snapToGrid(float value) { return gridCoordinate(truncToInt(value / dt)); }
 
-std::string fieldName(std::string_view typed, size_t fieldSize)
-{
-    std::string word(typed);
-    for (char& c : word)
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') c = '_';
-    if (word.empty()) word.push_back('_');
-    return fieldSize > 0 ? cutUtf8(word, fieldSize - 1) : std::string();
-}
-
 } // namespace quillo

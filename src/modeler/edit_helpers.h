@@ -1,6 +1,6 @@
 // Small helpers shared by the editing commands: the parts of an object in
 // order, finding or adding a material, grid snapping of computed
-// coordinates, and names typed by the user made fit for the model file.
+// coordinates (names typed by the user: platform/field_text.h).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/model.h"
+#include "platform/field_text.h"
 
 namespace quillo {
 
@@ -27,10 +28,5 @@ int findOrAppendMaterial(ModelObject& object, const Material& material);
 float gridCoordinate(int32_t n);
 // `value` moved onto the grid by that rule: n = trunc(value / dt).
 float snapToGrid(float value);
-
-// A name as the model file can keep it: one word (blanks become "_"), at
-// least one character ("_" for an empty answer), cut to fit a field of
-// `fieldSize` bytes without splitting a UTF-8 character.
-std::string fieldName(std::string_view typed, size_t fieldSize);
 
 } // namespace quillo

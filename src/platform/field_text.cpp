@@ -1,5 +1,7 @@
 #include "field_text.h"
 
+#include "model/text_util.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -71,6 +73,15 @@ bool scanReal(const std::string& text, double& value)
     if (result.ec != std::errc() || !std::isfinite(parsed)) return false;
     value = negative ? -parsed : parsed;
     return true;
+}
+
+std::string fieldName(std::string_view typed, size_t fieldSize)
+{
+    std::string word(typed);
+    for (char& c : word)
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') c = '_';
+    if (word.empty()) word.push_back('_');
+    return fieldSize > 0 ? cutUtf8(word, fieldSize - 1) : std::string();
 }
 
 } // namespace quillo

@@ -3,7 +3,9 @@
 // '.' decimal point whatever the process locale.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace quillo {
 
@@ -19,5 +21,10 @@ bool scanInt(const std::string& text, int& value);
 // The same for a real number ("%g": decimal or exponent form). Infinite
 // and not-a-number results are refused, so a field never yields them.
 bool scanReal(const std::string& text, double& value);
+
+// A name as the editors' files can keep it: one word (blanks become "_"),
+// at least one character ("_" for an empty answer), cut to fit a field of
+// `fieldSize` bytes without splitting a UTF-8 character.
+std::string fieldName(std::string_view typed, size_t fieldSize);
 
 } // namespace quillo

@@ -103,7 +103,13 @@ bool readScaleFactor(const std::string& answer, float& step, bool& refused)
 {
     refused = false;
     double value;
-    if (!readReal(answer, value)) return false;
+    if (!readReal(answer, value)) {
+        // "nan" and "inf" are numbers to "%g" too, and none of them is above zero.
+        char* end = nullptr;
+        const double typed = std::strtod(answer.c_str(), &end);
+        refused = end != answer.c_str() && !std::isfinite(typed);
+        return false;
+    }
     const float typed = float(value);
     if (!(typed > 0.0f) || !std::isfinite(typed)) {
         refused = true;

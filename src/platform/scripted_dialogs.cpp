@@ -12,6 +12,16 @@ bool isNumber(const std::string& s, bool real);
 } // namespace
 
 // A fixed number of values, all numbers when `numbers` (reals when `real`).
+bool keyValueAnswer(const std::vector<std::string>& values, std::string& error)
+{
+    for (const std::string& v : values)
+        if (v.find('=') == std::string::npos) {
+            error = "answer options takes KEY=VALUE pairs";
+            return false;
+        }
+    return true;
+}
+
 bool answerValues(const std::string& kind, const std::vector<std::string>& values, size_t n, bool numbers,
                   bool real, std::string& error)
 {

@@ -23,6 +23,10 @@ struct ScriptAnswer {
 bool answerValues(const std::string& kind, const std::vector<std::string>& values, size_t n, bool numbers,
                   bool real, std::string& error);
 
+// Checks that every value of an "answer options" line is KEY=VALUE; false
+// with `error` set.
+bool keyValueAnswer(const std::vector<std::string>& values, std::string& error);
+
 class ScriptedDialogs : public virtual Dialogs {
 public:
     void queue(ScriptAnswer answer) { answers_.push_back(std::move(answer)); }

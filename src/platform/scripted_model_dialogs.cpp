@@ -26,14 +26,7 @@ bool ScriptedModelDialogs::checkOwnAnswer(const std::string& kind, const std::ve
         error = "answer texture: the plane is xy, zy or xz";
         return false;
     }
-    if (kind == "options") {
-        for (const std::string& v : values)
-            if (v.find('=') == std::string::npos) {
-                error = "answer options takes KEY=VALUE pairs";
-                return false;
-            }
-        return true;
-    }
+    if (kind == "options") return keyValueAnswer(values, error);
     known = false;
     return false;
 }

@@ -11,7 +11,7 @@
 #include "animation/stage_view.h"
 #include "fake_models.h"
 #include "model/messages.h"
-#include "recording_sound_device.h"
+#include "animation/recording_sound_device.h"
 #include "support/temp_dir.h"
 
 namespace quillo::anim::test {

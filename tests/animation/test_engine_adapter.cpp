@@ -7,7 +7,7 @@
 #include "animation/scene_frames.h"
 #include "engine3d/engine_fixture.h"
 #include "engine3d/objct.h"
-#include "recording_sound_device.h"
+#include "animation/recording_sound_device.h"
 
 #include <cstring>
 #include <filesystem>
@@ -43,7 +43,7 @@ protected:
         return static_cast<EngineObject*>(doc->current().objects[size_t(i)])->object();
     }
 
-    anim::test::RecordingSoundDevice sound;
+    anim::RecordingSoundDevice sound;
     std::unique_ptr<EngineModelLoader> loader;
     std::unique_ptr<AnimationDocument> doc;
     std::unique_ptr<EngineCamera> engineCamera;

@@ -8,7 +8,7 @@
 #include "animation/scene_frames.h"
 #include "model/file_util.h"
 #include "model/messages.h"
-#include "recording_sound_device.h"
+#include "animation/recording_sound_device.h"
 #include "support/temp_dir.h"
 
 #include <cstring>
@@ -18,7 +18,6 @@
 
 using namespace quillo;
 using namespace quillo::anim;
-using namespace quillo::anim::test;
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "animation/scene.h"
 #include "fake_models.h"
 #include "model/messages.h"
-#include "recording_sound_device.h"
+#include "animation/recording_sound_device.h"
 
 #include <gtest/gtest.h>
 

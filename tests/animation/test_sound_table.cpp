@@ -1,10 +1,9 @@
 #include "animation/sound_table.h"
-#include "recording_sound_device.h"
+#include "animation/recording_sound_device.h"
 
 #include <gtest/gtest.h>
 
 using namespace quillo::anim;
-using namespace quillo::anim::test;
 using Calls = std::vector<std::string>;
 
 namespace {

@@ -106,7 +106,7 @@ TEST(PoseSteps, ZoomAndTypedNumbers)
     bool refused = false;
     EXPECT_TRUE(readScaleFactor("0.025", step, refused));
     EXPECT_FLOAT_EQ(step, 0.025f);
-    for (const char* bad : {"0", "-1", "1e-50"}) {
+    for (const char* bad : {"0", "-1", "1e-50", "nan", "inf", "-inf", "1e400"}) {
         EXPECT_FALSE(readScaleFactor(bad, step, refused));
         EXPECT_TRUE(refused) << bad;
     }

@@ -1,4 +1,5 @@
-// A sound device that only writes down what it was asked to do, in order.
+// A sound device that only writes down what it was asked to do, in order:
+// tests and the animation editor's script runs (the `sounds` verb) use it.
 #pragma once
 
 #include <set>
@@ -7,7 +8,7 @@
 
 #include "animation/sound_device.h"
 
-namespace quillo::anim::test {
+namespace quillo::anim {
 
 class RecordingSoundDevice : public SoundDevice {
 public:
@@ -34,4 +35,4 @@ public:
     int lastHandle = 0;
 };
 
-} // namespace quillo::anim::test
+} // namespace quillo::anim
