@@ -105,7 +105,10 @@ public:
         editor.offerRecovery(*recovery_);
         recoveryTimer_ = std::make_unique<QTimer>();
         recoveryTimer_->setInterval(recoveryIntervalMs);
-        QObject::connect(recoveryTimer_.get(), &QTimer::timeout, [&editor] { editor.writeRecovery(); });
+        // Not while a dialog is up: a command may be half done then; the next tick writes.
+        QObject::connect(recoveryTimer_.get(), &QTimer::timeout, [&editor, &window] {
+            if (window.active) editor.writeRecovery();
+        });
         recoveryTimer_->start();
         window.active = true;
         window.drawframe();
