@@ -94,6 +94,10 @@ double numberExtra(const tinygltf::Value& extras, const char* name, double other
 
 constexpr int maxParts = 100000;
 
+// A node position as the model stores it: a place that is not a number, or
+// lies beyond a billion grid units, becomes the origin.
+float placed(double v) { return std::fabs(v / double(dt)) < 1e9 ? float(v) : 0.0f; }
+
 class GltfImport {
 public:
     explicit GltfImport(const tinygltf::Model& model) : g_(model) {}
@@ -114,8 +118,7 @@ public:
             double t[3];
             const int root = n.children[0];
             nodeTranslation(node(root), t);
-            o->rootPart->position[0] = float(t[0]), o->rootPart->position[1] = float(t[1]);
-            o->rootPart->position[2] = float(t[2]);
+            for (int k = 0; k < 3; ++k) o->rootPart->position[k] = placed(t[k]);
             part(*o, builder, *o->rootPart, root, Matrix(), true);
         } else {
             Matrix frame = localMatrix(n); // rotation and scale are baked into the vertices
@@ -123,7 +126,7 @@ public:
             part(*o, builder, *o->rootPart, index, frame, false);
         }
         counts.vertices += o->vertices.count();
-        o->position[0] = float(position[0]), o->position[1] = float(position[1]), o->position[2] = float(position[2]);
+        for (int k = 0; k < 3; ++k) o->position[k] = placed(position[k]);
         return o;
     }
 
@@ -168,7 +171,7 @@ private:
             }
             double pivot[3];
             childFrame.apply(zero, pivot);
-            for (int k = 0; k < 3; ++k) childPart->position[k] = float(pivot[k]);
+            for (int k = 0; k < 3; ++k) childPart->position[k] = placed(pivot[k]);
             part(o, builder, *childPart, c, childFrame, ours);
             if (p.children.append(childPart.get()) >= 0) childPart.release();
         }
@@ -294,6 +297,10 @@ bool readGltf(ModelDocument& document, const std::string& path, std::string& why
 {
     tinygltf::Model model;
     tinygltf::TinyGLTF loader;
+    // Textures are not imported: their pictures are not decoded at all.
+    loader.SetImageLoader([](tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*,
+                             int, void*) { return true; },
+                          nullptr);
     std::string error, warning;
     const bool binary = endsWithNoCase(path, ".glb");
     const bool loaded = binary ? loader.LoadBinaryFromFile(&model, &error, &warning, path)

@@ -103,6 +103,9 @@ std::vector<Face> pairTriangles(const std::vector<ImportTriangle>& triangles, co
 int32_t ObjectBuilder::vertex(double x, double y, double z)
 {
     const double step = double(dt);
+    // Beyond a billion grid units a point has no place in a model file (its grid numbers are 32-bit).
+    const double limit = 1e9;
+    if (!(std::fabs(x / step) < limit && std::fabs(y / step) < limit && std::fabs(z / step) < limit)) return -1;
     const std::array<int64_t, 3> g = {int64_t(std::llround(x / step)), int64_t(std::llround(y / step)),
                                       int64_t(std::llround(z / step))};
     if (auto it = grid_.find(g); it != grid_.end()) return it->second;

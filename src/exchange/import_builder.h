@@ -38,7 +38,8 @@ class ObjectBuilder {
 public:
     explicit ObjectBuilder(ModelObject& object) : object_(object) {}
 
-    // The vertex at (x, y, z) in model units, snapped to the grid.
+    // The vertex at (x, y, z) in model units, snapped to the grid; -1 for a
+    // point that is not a number or lies beyond a billion grid units.
     int32_t vertex(double x, double y, double z);
     // The untextured colour with these values (red, green, blue held to 0..255).
     int32_t material(int red, int green, int blue, float ambient, float diffuse, float specular);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 using namespace quillo;
@@ -80,6 +81,9 @@ TEST(ObjectBuilder, WeldsGridPointsAndColours)
     EXPECT_EQ(b.vertex(0.1, -0.1, 0), 0);
     EXPECT_EQ(b.vertex(0.1001, -0.0999, 0.0), 0); // the same grid point
     EXPECT_EQ(b.vertex(0.1125, -0.1, 0), 1);
+    EXPECT_EQ(b.vertex(std::nan(""), 0, 0), -1);
+    EXPECT_EQ(b.vertex(0, 1e30, 0), -1);
+    EXPECT_EQ(o.vertices.count(), 2);
     EXPECT_EQ(int(o.vertices[0].x / dt), 8);
     EXPECT_EQ(int(o.vertices[0].y / dt), -8);
     EXPECT_EQ(b.material(300, 20, 30, 0.2f, 1, 0), 0);
