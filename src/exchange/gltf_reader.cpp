@@ -239,9 +239,13 @@ private:
         if (v.buffer < 0 || size_t(v.buffer) >= g_.buffers.size()) return nullptr;
         const std::vector<unsigned char>& data = g_.buffers[size_t(v.buffer)].data;
         const size_t stride = v.byteStride ? v.byteStride : size;
-        const size_t offset = v.byteOffset + a.byteOffset + i * stride;
-        if (offset + size > v.byteOffset + v.byteLength || v.byteOffset + v.byteLength > data.size()) return nullptr;
-        return data.data() + offset;
+        // Every sum below stays far from overflowing once these hold.
+        if (v.byteLength > data.size() || v.byteOffset > data.size() - v.byteLength || a.byteOffset > v.byteLength ||
+            stride > 4096 || i > data.size())
+            return nullptr;
+        const size_t offset = a.byteOffset + i * stride; // within the view
+        if (offset + size > v.byteLength) return nullptr;
+        return data.data() + v.byteOffset + offset;
     }
 
     bool readFloats(int accessor, int type, std::vector<double>& out) const
