@@ -2,7 +2,11 @@
 
 #include <cstdio>
 
+#include "exchange/gltf_reader.h"
 #include "exchange/gltf_writer.h"
+#include "exchange/exchange_text.h"
+#include "exchange/obj_reader.h"
+#include "exchange/obj_writer.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
 #include "platform/qt_png_encoder.h"
@@ -20,6 +24,16 @@ int exportCommand(const std::string& out, const std::string& model)
     // Preparing loads the patterns and gives the textures their sizes.
     GMTBL table;
     for (ModelObject* o : document.objects) prepare(*o, table);
+    if (endsWithNoCase(out, ".obj")) {
+        ObjCounts obj;
+        if (!writeObj(document, out, qtPngEncoder(), reason, &obj)) {
+            std::fprintf(stderr, "quillomodel: %s\n", reason.c_str());
+            return 1;
+        }
+        std::printf("objects %d, groups %d, vertices %d, faces %d, materials %d, textures %d\n", obj.objects,
+                    obj.groups, obj.vertices, obj.faces, obj.materials, obj.textures);
+        return 0;
+    }
     ExportCounts counts;
     if (!writeGltf(document, out, qtPngEncoder(), reason, &counts)) {
         std::fprintf(stderr, "quillomodel: %s\n", reason.c_str());
@@ -27,6 +41,26 @@ int exportCommand(const std::string& out, const std::string& model)
     }
     std::printf("nodes %d, meshes %d, vertices %d, triangles %d, materials %d, textures %d\n", counts.nodes,
                 counts.meshes, counts.vertices, counts.triangles, counts.materials, counts.textures);
+    return 0;
+}
+
+int importCommand(const std::string& in, const std::string& out)
+{
+    ModelDocument document;
+    std::string reason;
+    ImportCounts counts;
+    const bool read = endsWithNoCase(in, ".obj") ? readObj(document, in, reason, &counts)
+                                                 : readGltf(document, in, reason, &counts);
+    if (!read) {
+        std::fprintf(stderr, "quillomodel: %s\n", reason.c_str());
+        return 1;
+    }
+    if (!writeModel(document, out)) {
+        std::fprintf(stderr, "quillomodel: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    std::printf("objects %d, parts %d, vertices %d, faces %d\n", counts.objects, counts.parts, counts.vertices,
+                counts.faces);
     return 0;
 }
 

@@ -18,14 +18,16 @@ void usage(FILE* to)
                "       quillomodel --script SCRIPT [MODEL]  run an editing script, then exit\n"
                "       quillomodel --info MODEL\n"
                "       quillomodel --convert IN OUT\n"
-               "       quillomodel --export OUT.gltf|OUT.glb MODEL\n"
+               "       quillomodel --export OUT.gltf|OUT.glb|OUT.obj MODEL\n"
+               "       quillomodel --import IN.gltf|IN.glb|IN.obj OUT.md4|OUT.md5\n"
                "       quillomodel --render OUT.png MODEL [--size WxH] [--zbuffer] [--zoom Z]\n"
                "                   [--camera x,y,z,a,b,c] [--pattern N]\n"
                "  --script   answer every dialog from SCRIPT instead of showing it (see README.md)\n"
                "  --info     print the objects, part trees and table sizes of a model file\n"
                "  --convert  read IN and write OUT in the flavour OUT's name gives\n"
                "             (.md4: integer grid units; .md5 or other: real model units)\n"
-               "  --export   write MODEL as glTF 2.0 (GLB when OUT ends in .glb)\n"
+               "  --export   write MODEL as glTF 2.0 (GLB when OUT ends in .glb) or OBJ with MTL and PNG\n"
+               "  --import   read a glTF 2.0 or OBJ file and write it as a model file\n"
                "  --render   draw MODEL as the editor shows it and write the frame as PNG\n",
                to);
 }
@@ -38,6 +40,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "--convert") == 0) return quillo::convertCommand(argv[2], argv[3]);
     if (argc >= 2 && std::strcmp(argv[1], "--render") == 0) return quillo::renderCommand(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--export") == 0) return quillo::exportCommand(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--import") == 0) return quillo::importCommand(argv[2], argv[3]);
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         usage(stdout);
         return 0;

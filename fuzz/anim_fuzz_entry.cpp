@@ -3,7 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef QUILLO_HARNESS_HEADER
+#include QUILLO_HARNESS_HEADER
+#else
 #include "anim_harness.h"
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

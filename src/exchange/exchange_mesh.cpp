@@ -69,9 +69,12 @@ std::vector<MeshPrimitive> partPrimitives(const ModelObject& object, const Model
                 textured = overlaps(*texture, s, t);
             }
             size_t g = 0;
-            while (g < groups.size() && (groups[g].material != f.material || groups[g].textured != textured)) ++g;
+            const int32_t twist = f.twistFix ? 1 : 0, both = f.doubleSided && !twist ? 1 : 0;
+            while (g < groups.size() && (groups[g].material != f.material || groups[g].textured != textured ||
+                                         groups[g].doubleSided != both || groups[g].twistFix != twist))
+                ++g;
             if (g == groups.size()) {
-                groups.push_back(MeshPrimitive{f.material, textured, {}, {}, {}, {}});
+                groups.push_back(MeshPrimitive{f.material, textured, both, twist, {}, {}, {}, {}});
                 seen.emplace_back();
             }
             MeshPrimitive& out = groups[g];
@@ -90,6 +93,28 @@ std::vector<MeshPrimitive> partPrimitives(const ModelObject& object, const Model
         }
     }
     return groups;
+}
+
+bool faceTexture(const ModelObject& object, const Face& face, float uv[4][2])
+{
+    static const int corners[2][2][3] = {{{0, 1, 3}, {1, 2, 3}}, {{0, 1, 2}, {0, 2, 3}}};
+    const Material* m = object.materials.at(face.material);
+    const Texture* texture = m ? object.textures.at(m->texture) : nullptr;
+    if (!texture) return false;
+    int32_t s[4], t[4];
+    for (int k = 0; k < 4; ++k) {
+        const int32_t i = face.index(k);
+        if (i < 0 || i >= object.vertices.count()) return false;
+        planeAxes(texture->plane, object.vertices[i], s[k], t[k]);
+        uv[k][0] = coordinate(texture->width, texture->x0, texture->x1, s[k]);
+        uv[k][1] = coordinate(texture->height, texture->y0, texture->y1, t[k]);
+    }
+    bool covered = false;
+    for (const auto& tri : corners[face.altDiagonal ? 1 : 0]) {
+        const int32_t ts[3] = {s[tri[0]], s[tri[1]], s[tri[2]]}, tt[3] = {t[tri[0]], t[tri[1]], t[tri[2]]};
+        covered = covered || overlaps(*texture, ts, tt);
+    }
+    return covered;
 }
 
 void nodeRotation(const ModelNode& node, double q[4])

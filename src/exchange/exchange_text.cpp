@@ -1,5 +1,8 @@
 #include "exchange_text.h"
 
+#include <cctype>
+#include <cstring>
+
 namespace quillo {
 
 std::string exchangeName(const std::string& name)
@@ -30,6 +33,15 @@ std::string exchangeName(const std::string& name)
         }
     }
     return out;
+}
+
+bool endsWithNoCase(const std::string& text, const char* tail)
+{
+    const size_t n = std::strlen(tail);
+    if (text.size() < n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - n + i])) != tail[i]) return false;
+    return true;
 }
 
 } // namespace quillo

@@ -9,4 +9,7 @@ namespace quillo {
 // `name` with every byte that does not start a valid UTF-8 sequence replaced by "_".
 std::string exchangeName(const std::string& name);
 
+// Whether `text` ends in `tail` (lower case), whatever the case of `text`.
+bool endsWithNoCase(const std::string& text, const char* tail);
+
 } // namespace quillo

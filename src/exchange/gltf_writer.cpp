@@ -22,6 +22,9 @@ public:
     {
         m_.asset.version = "2.0";
         m_.asset.generator = "quillomodel";
+        tinygltf::Value::Object extras;
+        extras["dt"] = tinygltf::Value(double(dt)); // the grid step, so an import gives the same grid units
+        m_.asset.extras = tinygltf::Value(extras);
         m_.buffers.emplace_back();
         m_.scenes.emplace_back();
         m_.defaultScene = 0;
@@ -29,7 +32,7 @@ public:
 
     void addObject(const ModelObject& o, const float parentOrigin[3], std::vector<int>& into)
     {
-        const int node = newNode(exchangeName(o.name));
+        const int node = newNode(exchangeName(o.name), "object");
         into.push_back(node);
         setPlacement(node, o, o.position, parentOrigin);
         std::vector<int> children; // nodes grow while the parts are added: no reference into them
@@ -45,10 +48,14 @@ public:
     ExportCounts counts;
 
 private:
-    int newNode(const std::string& name)
+    // `kind` ("object" or "part") lets an import rebuild the same tree.
+    int newNode(const std::string& name, const char* kind)
     {
         m_.nodes.emplace_back();
         m_.nodes.back().name = name;
+        tinygltf::Value::Object extras;
+        extras["quillo"] = tinygltf::Value(std::string(kind));
+        m_.nodes.back().extras = tinygltf::Value(extras);
         ++counts.nodes;
         return int(m_.nodes.size()) - 1;
     }
@@ -70,7 +77,7 @@ private:
         float origin[3], parentOrigin[3] = {0, 0, 0};
         partOrigin(p, origin);
         if (parent) partOrigin(*parent, parentOrigin);
-        const int node = newNode(exchangeName(p.name));
+        const int node = newNode(exchangeName(p.name), "part");
         into.push_back(node);
         // A root part translates by its position; a child part turns about its pivot.
         setPlacement(node, p, p.child ? origin : p.position, parentOrigin);
@@ -95,6 +102,10 @@ private:
             if (g.textured) prim.attributes["TEXCOORD_0"] = addFloats(g.uvs, 2, false);
             prim.indices = addIndices(g.indices);
             prim.material = material(o, g.material, g.textured);
+            tinygltf::Value::Object flags;
+            if (g.doubleSided) flags["doubleSided"] = tinygltf::Value(1);
+            if (g.twistFix) flags["twistFix"] = tinygltf::Value(1);
+            if (!flags.empty()) prim.extras = tinygltf::Value(flags);
             mesh.primitives.push_back(prim);
             counts.vertices += int(g.sourceVertex.size());
             counts.triangles += int(g.indices.size() / 3);
@@ -232,15 +243,6 @@ private:
     std::map<std::pair<const ModelObject*, int>, int> textures_;
 };
 
-bool endsWith(const std::string& s, const char* tail)
-{
-    const size_t n = std::strlen(tail);
-    if (s.size() < n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != tail[i]) return false;
-    return true;
-}
-
 } // namespace
 
 bool writeGltf(const ModelDocument& document, const std::string& path, const PngEncoder& png, std::string& why,
@@ -253,7 +255,7 @@ bool writeGltf(const ModelDocument& document, const std::string& path, const Png
     tinygltf::Model& model = builder.model();
     model.scenes[0].nodes = roots;
     if (model.buffers[0].data.empty()) model.buffers.clear(); // a buffer may not be empty
-    const bool binary = endsWith(path, ".glb");
+    const bool binary = endsWithNoCase(path, ".glb");
     std::ostringstream text;
     tinygltf::TinyGLTF gltf;
     if (!gltf.WriteGltfSceneToStream(&model, text, true, binary)) {

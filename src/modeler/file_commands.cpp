@@ -16,6 +16,10 @@ bool ModelEditor::save(const std::string& chosen, bool partial)
     if (path.find('/') == std::string::npos) path = currentDirectory() + path;
     bool ok = partial ? writeObjectFile(*state.currentobject, state.currentpart, path) : writeModel(document, path);
     if (!ok) errorbox(formatMessage("ファイル %s に書き込めません", path.c_str()));
+    else if (!partial) {
+        savedGeneration_ = history_.generation();
+        noteRecent(path);
+    }
     return ok;
 }
 

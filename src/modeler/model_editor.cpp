@@ -18,6 +18,7 @@ ModelEditor::ModelEditor(ModelDialogs& dialogs, SettingsStore& store, EditorHost
     : dialogs_(dialogs), store_(store), host_(host ? host : &defaultHost_),
       previousSink_(setMessageSink(&dialogs)), commands_(modelerCommandTable(*this))
 {
+    recent_.load(store_);
 }
 
 ModelEditor::~ModelEditor() { setMessageSink(previousSink_ == &dialogs_ ? nullptr : previousSink_); }
@@ -66,7 +67,13 @@ bool ModelEditor::dispatch(int command)
     const EditCursor before = cursor();
     const bool draw = commands_.dispatch(command);
     recordChange(command, before);
+    if (recovery_) recovery_->settle(history_.generation(), savedGeneration_);
     return draw;
+}
+
+bool ModelEditor::writeRecovery()
+{
+    return !recovery_ || recovery_->write(document, history_.generation(), savedGeneration_);
 }
 
 bool ModelEditor::edited(bool changed)
@@ -90,21 +97,71 @@ void ModelEditor::closeModel()
     state.selection.clear();
     state.currenttexture = -1;
     history_.reset(document, cursor());
+    savedGeneration_ = history_.generation(); // nothing left to lose
 }
 
 bool ModelEditor::openFile(const std::string& path)
 {
     ModelDocument loaded;
     if (readModel(loaded, path) != ReadResult::ok) return false;
+    adopt(loaded);
+    state.filename = path;
+    savedGeneration_ = history_.generation();
+    noteRecent(path);
+    return true;
+}
+
+void ModelEditor::offerRecovery(Recovery& recovery)
+{
+    if (!recovery.exists()) return;
+    if (!askbox(formatMessage("%s", recoveryQuestion))) {
+        recovery.remove();
+        return;
+    }
+    ModelDocument loaded;
+    if (readModel(loaded, recovery.path()) != ReadResult::ok) {
+        errorbox(formatMessage("ファイル %s を読み込めません", recovery.path().c_str()));
+        return;
+    }
+    adopt(loaded);
+    state.filename.clear(); // saved only under a name the user chooses
+    savedGeneration_ = neverSaved;
+}
+
+void ModelEditor::noteRecent(const std::string& path)
+{
+    recent_.add(path);
+    recent_.save(store_);
+    host_->recentFilesChanged(recent_.files());
+}
+
+bool ModelEditor::openRecent(int index)
+{
+    if (index < 0 || index >= int(recent_.files().size())) return false;
+    const std::string path = recent_.files()[size_t(index)];
+    if (!readableFile(path)) {
+        recent_.remove(path);
+        recent_.save(store_);
+        host_->recentFilesChanged(recent_.files());
+        errorbox(formatMessage("ファイル %s が見つかりません\n最近使ったファイルから外しました", path.c_str()));
+        return false;
+    }
+    if (!openFile(path)) {
+        errorbox(formatMessage("ファイル %s を読み込めません", path.c_str()));
+        return false;
+    }
+    return true;
+}
+
+void ModelEditor::adopt(ModelDocument& loaded)
+{
     closeModel();
     for (ModelObject* o : loaded.objects) document.objects.append(o);
     loaded.objects.reset(); // the objects now belong to this document
     redraw();
     updateWorld(document);
     objectChoice();
-    state.filename = path;
     history_.reset(document, cursor());
-    return true;
 }
 
 void ModelEditor::start(const std::string& commandLineFile)
@@ -120,6 +177,7 @@ void ModelEditor::start(const std::string& commandLineFile)
     }
     redraw();
     history_.reset(document, cursor());
+    savedGeneration_ = history_.generation();
 }
 
 void ModelEditor::objectChoice()

@@ -9,13 +9,16 @@
 #include "edit_context.h"
 #include "editor_state.h"
 #include "modeler_commands.h"
+#include "recovery.h"
 #include "undo_history.h"
+#include "exchange/gltf_writer.h"
 #include "model/colour_table.h"
 #include "model/model.h"
 #include "platform/model_dialogs.h"
 #include "platform/editor_host.h"
 #include "platform/editor_settings.h"
 #include "platform/pose_steps.h"
+#include "platform/recent_files.h"
 #include "platform/overlay.h"
 #include "softrender/frame.h"
 #include "softrender/redraw.h"
@@ -84,6 +87,28 @@ public:
     bool closeCommand();
     bool saveCommand();
     bool saveAsCommand();
+    // Other programs' files: import replaces the document with an unsaved
+    // one, export writes the document (glTF or OBJ, by the name's ending).
+    bool importCommand();
+    bool exportCommand();
+    bool importFile(const std::string& path);
+    // Opens recent file `index` (0 = newest); a file that is gone leaves the list with a message.
+    bool openRecent(int index);
+    const RecentFiles& recentFiles() const { return recent_; }
+    // The history's generation when the document was last opened or saved
+    // (never equal to it for an imported or recovered document).
+    uint64_t savedGeneration() const { return savedGeneration_; }
+    // At start-up: a recovery file left by an earlier run is offered; Yes
+    // opens it as an unsaved document, No deletes it.
+    void offerRecovery(Recovery& recovery);
+    // The recovery file this editor keeps up to date (null: none).
+    void setRecovery(Recovery* recovery) { recovery_ = recovery; }
+    // Writes the recovery file when the document holds unsaved changes (the
+    // window's two-minute timer, or a script's "autosave"); false when it failed.
+    bool writeRecovery();
+    bool exportFile(const std::string& path);
+    // Turns texture patterns into PNG for exports; the window gives one over its image library.
+    void setPngEncoder(PngEncoder encoder) { png_ = std::move(encoder); }
     bool options();
     // Undo and redo: the document goes back (forward) one step of its history.
     bool undoCommand();
@@ -107,6 +132,8 @@ public:
     EditorSettings settings;
 
 private:
+    // Replaces the document with `loaded`'s objects.
+    void adopt(ModelDocument& loaded);
     void readPose();
     bool save(const std::string& path, bool partial);
     void fillPartSelector();
@@ -130,6 +157,13 @@ private:
     WorkingPose pose_;
     bool poseRead_ = false;
     UndoHistory history_;
+    PngEncoder png_;
+    RecentFiles recent_;
+    uint64_t savedGeneration_ = 0;
+    Recovery* recovery_ = nullptr;
+    static constexpr uint64_t neverSaved = ~uint64_t(0);
+    // `path` becomes the newest recent file, in the store and the menu.
+    void noteRecent(const std::string& path);
     std::vector<Face> bandHits_;
     bool banding_ = false;
     bool bandMoved_ = false;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <iostream>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "modeler_tool_windows.h"
 #include "platform/editor_app.h"
 #include "platform/qt_model_dialogs.h"
+#include "platform/qt_png_encoder.h"
 #include "platform/qt_selector.h"
 #include "platform/qt_settings_store.h"
 #include "platform/scripted_model_dialogs.h"
@@ -61,7 +64,10 @@ public:
         editor_ = std::make_unique<ModelEditor>(dialogs, store, &window);
         ModelEditor& editor = *editor_;
         editor.settings = settings;
+        editor.setPngEncoder(qtPngEncoder());
         window.setEditor(&editor);
+        window.setRecentCommands(id(Cmd::RecentFile1));
+        window.recentFilesChanged(editor.recentFiles().files());
         qtDialogs_.attachPalette(&editor.table);
         window.rememberGeometry(store);
         if (scripted) // a script never starts a browser; it is told which page would open
@@ -89,6 +95,21 @@ public:
             window.show();
         }
         editor.start(file_);
+        // Changes not saved by a run that ended without closing are offered back.
+        // The program's data folder, named as its settings are ("Quillo Proj/Model"): the
+        // application object carries no names, so AppDataLocation would be the binary's name.
+        recovery_ = std::make_unique<Recovery>(
+            (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Quillo Proj/Model")
+                .toStdString());
+        editor.setRecovery(recovery_.get());
+        editor.offerRecovery(*recovery_);
+        recoveryTimer_ = std::make_unique<QTimer>();
+        recoveryTimer_->setInterval(recoveryIntervalMs);
+        // Not while a dialog is up: a command may be half done then; the next tick writes.
+        QObject::connect(recoveryTimer_.get(), &QTimer::timeout, [&editor, &window] {
+            if (window.active) editor.writeRecovery();
+        });
+        recoveryTimer_->start();
         window.active = true;
         window.drawframe();
         return true;
@@ -106,6 +127,8 @@ public:
 
     void finish() override
     {
+        recoveryTimer_.reset();
+        if (recovery_) recovery_->remove(); // a clean exit
         if (window_) window_->close();
         editor_.reset();
         window_.reset();
@@ -118,6 +141,8 @@ private:
     std::unique_ptr<QtSettingsStore> store_;
     std::unique_ptr<EditorWindow> window_;
     std::unique_ptr<ModelEditor> editor_;
+    std::unique_ptr<Recovery> recovery_;
+    std::unique_ptr<QTimer> recoveryTimer_;
 };
 
 } // namespace

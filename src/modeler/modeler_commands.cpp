@@ -22,6 +22,7 @@ const char* const colourMenu = "色(&C)";
 const char* const textureMenu = "テクスチャ(&X)";
 const char* const mouseMenu = "マウス(&U)";
 const char* const helpMenu = "ヘルプ(&H)";
+const char* const recentMenu = "最近使ったファイル";
 
 using Handler = bool (*)(ModelEditor&, int);
 
@@ -31,9 +32,11 @@ struct Row {
     const char* label; // null: a separator
     const char* key;
     Handler run;
+    const char* submenu = nullptr;
 };
 
 // Handlers shared by families of rows.
+bool openRecent(ModelEditor& e, int command) { return e.openRecent(command - id(Cmd::RecentFile1)); }
 bool poseStep(ModelEditor& e, int command) { return e.poseCommand(command); }
 bool stepChoice(ModelEditor& e, int command) { return e.chooseStep(command); }
 bool armTool(ModelEditor& e, int command)
@@ -92,6 +95,19 @@ const Row rows[] = {
     {Cmd::Close, fileMenu, "閉じる(&C)", nullptr, [](ModelEditor& e, int) { return e.closeCommand(); }},
     {Cmd::Save, fileMenu, "上書き保存(&S)", nullptr, [](ModelEditor& e, int) { return e.saveCommand(); }},
     {Cmd::SaveAs, fileMenu, "別名で保存(&A)", nullptr, [](ModelEditor& e, int) { return e.saveAsCommand(); }},
+    {Cmd{}, fileMenu, nullptr, nullptr, nullptr},
+    {Cmd::Import, fileMenu, "インポート...", nullptr, [](ModelEditor& e, int) { return e.importCommand(); }},
+    {Cmd::Export, fileMenu, "エクスポート...", nullptr, [](ModelEditor& e, int) { return e.exportCommand(); }},
+    {Cmd{}, fileMenu, nullptr, nullptr, nullptr},
+    // The window puts the files' names on these items.
+    {Cmd(810), fileMenu, "&1", nullptr, openRecent, recentMenu},
+    {Cmd(811), fileMenu, "&2", nullptr, openRecent, recentMenu},
+    {Cmd(812), fileMenu, "&3", nullptr, openRecent, recentMenu},
+    {Cmd(813), fileMenu, "&4", nullptr, openRecent, recentMenu},
+    {Cmd(814), fileMenu, "&5", nullptr, openRecent, recentMenu},
+    {Cmd(815), fileMenu, "&6", nullptr, openRecent, recentMenu},
+    {Cmd(816), fileMenu, "&7", nullptr, openRecent, recentMenu},
+    {Cmd(817), fileMenu, "&8", nullptr, openRecent, recentMenu},
     {Cmd{}, fileMenu, nullptr, nullptr, nullptr},
     {Cmd::Options, fileMenu, "オプション", nullptr, [](ModelEditor& e, int) { return e.options(); }},
     {Cmd{}, fileMenu, nullptr, nullptr, nullptr},
@@ -245,7 +261,7 @@ CommandTable modelerCommandTable(ModelEditor& editor)
 {
     std::vector<CommandEntry> entries;
     for (const Row& r : rows) {
-        CommandEntry e{id(r.command), r.menu, nullptr, r.label, r.key, nullptr};
+        CommandEntry e{id(r.command), r.menu, r.submenu, r.label, r.key, nullptr};
         if (r.run) e.handler = [&editor, run = r.run](int command) { return run(editor, command); };
         entries.push_back(std::move(e));
     }

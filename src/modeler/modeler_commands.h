@@ -34,7 +34,9 @@ enum class Cmd : int {
     DragHorizontalX = 1204, DragHorizontalY = 1205, DragHorizontalZ = 1206, DragHorizontalTurn = 1207,
     DragHorizontalBank = 1208, DragHorizontalNone = 1209, DragVerticalNone = 1210,
     // Beyond the original program: 800-899.
-    Undo = 801, Redo = 802,
+    Undo = 801, Redo = 802, Import = 803, Export = 804,
+    // 810..817: the recent files, newest first.
+    RecentFile1 = 810, RecentFile8 = 817,
 };
 
 constexpr int id(Cmd c) { return static_cast<int>(c); }

@@ -1,5 +1,8 @@
 #include "modeler_script.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #include <cstring>
 
 #include "model/fixed_point.h"
@@ -29,6 +32,25 @@ ModelerScript::ModelerScript(ModelEditor& editor, ScriptedDialogs& dialogs, Scri
     addVerb({"pick", 2, 3, false, [this](const ScriptWords& w, std::string& why) { return pick(w, why); }});
     addVerb({"select", 2, -1, false, [this](const ScriptWords& w, std::string& why) { return select(w, why); }});
     addVerb({"state", 0, 0, false, [this](const ScriptWords&, std::string&) { return printState(), true; }});
+    // What the two-minute timer does, now: the recovery file is written if the document changed.
+    addVerb({"autosave", 0, 0, false, [this](const ScriptWords&, std::string& why) {
+                 if (editor_.writeRecovery()) return true;
+                 why = "the recovery file could not be written";
+                 return false;
+             }});
+    // Ends the program at once, as a crash or a kill would: nothing is cleaned up.
+    addVerb({"kill", 0, 0, false, [](const ScriptWords&, std::string&) {
+                 std::cout.flush();
+                 std::_Exit(137);
+                 return true;
+             }});
+    // The recent-files list, newest first: "recent1=PATH" ….
+    addVerb({"recent", 0, 0, false, [this](const ScriptWords&, std::string&) {
+                 int n = 0;
+                 for (const std::string& f : editor_.recentFiles().files()) out_ << "recent" << ++n << "=" << f << "\n";
+                 out_.flush();
+                 return true;
+             }});
 }
 
 ModelPart* ModelerScript::partAndFaces(const ScriptWords& w, std::vector<int>& faces, std::string& why) const

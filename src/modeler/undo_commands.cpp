@@ -20,7 +20,7 @@ bool viewOnly(int command)
                                    Cmd::PartWindow, Cmd::ModeWindow, Cmd::FaceToolWindow, Cmd::MouseWindow,
                                    Cmd::ModeCamera, Cmd::ModePoint, Cmd::ModeObject, Cmd::ModePart,
                                    Cmd::ModeTexture, Cmd::ModePartGeometry, Cmd::ChooseObject, Cmd::ChoosePart,
-                                   Cmd::Save, Cmd::SaveAs, Cmd::Help, Cmd::Undo, Cmd::Redo};
+                                   Cmd::Save, Cmd::SaveAs, Cmd::Help, Cmd::Undo, Cmd::Redo, Cmd::Export};
     for (Cmd c : commands)
         if (id(c) == command) return true;
     return between(command, Cmd::ToolMoveToPart, Cmd::RotationStep6) || between(command, Cmd::MoveStep1, Cmd::MoveStep6) ||

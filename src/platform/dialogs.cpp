@@ -8,6 +8,8 @@ const FileFilter fileFilters[7] = {
     {"ＭＩＤＩ (*.MID)", "*.mid"},
 };
 
+const FileFilter exchangeFilters[2] = {{"glTF (*.GLTF *.GLB)", "*.gltf *.glb"}, {"OBJ (*.OBJ)", "*.obj"}};
+
 int selectbox(Dialogs& dialogs, const std::vector<std::string>& names, const std::string& text, int start)
 {
     if (names.empty()) return -1;

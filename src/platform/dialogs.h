@@ -22,6 +22,7 @@ enum FileType {
     fileAnimation = 4, // "アニメ (*.MD7)"
     fileWave = 5,      // "サウンド (*.WAV)"
     fileMidi = 6,      // "ＭＩＤＩ (*.MID)"
+    fileExchange = 7,  // other programs' models: exchangeFilters
 };
 
 struct FileFilter {
@@ -30,6 +31,8 @@ struct FileFilter {
 };
 // The seven entries shared by every file dialog of the suite.
 extern const FileFilter fileFilters[7];
+// The file types of import and export: glTF and OBJ.
+extern const FileFilter exchangeFilters[2];
 
 class Dialogs : public MessageSink {
 public:

@@ -20,6 +20,8 @@ public:
     virtual void openHelp(const std::string& /*page*/) {}
     virtual void requestRepaint() {}
     virtual bool fullscreen() const { return false; }
+    // The recent-files list changed: the menu shows `files`, newest first.
+    virtual void recentFilesChanged(const std::vector<std::string>& /*files*/) {}
 };
 
 } // namespace quillo

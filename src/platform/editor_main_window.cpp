@@ -1,5 +1,7 @@
 #include "editor_main_window.h"
 
+#include "recent_files.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -37,6 +39,18 @@ void EditorMainWindow::runCommand(int command)
 {
     if (!active || !dispatch_) return;
     commandDone(dispatch_(command));
+}
+
+void EditorMainWindow::recentFilesChanged(const std::vector<std::string>& files)
+{
+    if (recentFirst_ <= 0) return;
+    for (int i = 0; i < recentFileCount; ++i) {
+        QAction* a = action(recentFirst_ + i);
+        if (!a) continue;
+        const bool used = i < int(files.size());
+        a->setVisible(used);
+        if (used) a->setText(toDisplay(RecentFiles::label(i, files[size_t(i)])));
+    }
 }
 
 QAction* EditorMainWindow::action(int command) const

@@ -60,6 +60,10 @@ public:
     void closeMainWindow() override { close(); }
     void openHelp(const std::string& page) override;
     bool fullscreen() const override { return fullscreen_; }
+    // The recent files stand in commands first … first + 7 of the table;
+    // their items show the files and hide when unused.
+    void setRecentCommands(int first) { recentFirst_ = first; }
+    void recentFilesChanged(const std::vector<std::string>& files) override;
 
     // Cleared while a modal box is up or start-up is not over: then
     // commands and the mouse do nothing.
@@ -80,6 +84,7 @@ private:
     std::map<int, std::unique_ptr<ToolWindow>> toolWindows_;
     SettingsStore* geometryStore_ = nullptr;
     HelpOpener helpOpener_;
+    int recentFirst_ = 0;
 };
 
 // "x y width height" of a remembered window; false when the text is not four numbers

@@ -70,6 +70,7 @@ QStringList qtNameFilters()
 
 bool openFileDialog(QWidget* owner, FileType type, std::string& path)
 {
+    if (type == fileExchange) return openFileDialog(owner, exchangeFilters, 2, 0, path);
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -86,6 +87,7 @@ bool openFileDialog(QWidget* owner, const FileFilter& filter, std::string& path)
 
 bool saveFileDialog(QWidget* owner, FileType type, std::string& path)
 {
+    if (type == fileExchange) return saveFileDialog(owner, exchangeFilters, 2, 0, path);
     SaveDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -16,6 +16,7 @@
 #include "exchange/exchange_mesh.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
+#include "loaded_model.h"
 #include "platform/qt_png_encoder.h"
 #include "../support/temp_dir.h"
 
@@ -26,16 +27,7 @@ namespace {
 const std::string sourceDir = QUILLO_SOURCE_DIR;
 const std::string validatorDir = sourceDir + "/build-tools/node_modules/gltf-validator";
 
-struct Loaded {
-    ModelDocument document;
-    GMTBL table;
-    explicit Loaded(const std::string& path)
-    {
-        dt = defaultGridStep;
-        EXPECT_EQ(readModel(document, path), ReadResult::ok) << path;
-        for (ModelObject* o : document.objects) prepare(*o, table);
-    }
-};
+using Loaded = test::LoadedModel;
 
 // Output of a command, and its exit status.
 int run(const std::string& command, std::string& output)

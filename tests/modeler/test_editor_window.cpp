@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -285,4 +286,23 @@ TEST(EditorWindow, TheWindowsSizeAndPlaceAreRememberedBetweenRuns)
         third.rememberGeometry(store);
         EXPECT_EQ(third.size(), QSize(320, 200)) << broken;
     }
+}
+
+TEST(EditorWindow, RecentFilesSubmenuShowsTheList)
+{
+    WindowFixture f;
+    f.window.setRecentCommands(id(Cmd::RecentFile1));
+    f.window.recentFilesChanged(f.editor.recentFiles().files());
+    for (int i = 0; i < recentFileCount; ++i) EXPECT_FALSE(f.action(id(Cmd::RecentFile1) + i)->isVisible()) << i;
+    f.open();
+    QAction* first = f.action(id(Cmd::RecentFile1));
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->text().toStdString(), "&1 " + f.dir / "m.md4");
+    EXPECT_FALSE(f.action(id(Cmd::RecentFile1) + 1)->isVisible());
+    // The items stand in the submenu 最近使ったファイル of the file menu.
+    QMenu* submenu = nullptr;
+    for (QAction* a : f.window.menuBar()->actions().first()->menu()->actions())
+        if (a->menu() && a->text() == QString::fromUtf8("最近使ったファイル")) submenu = a->menu();
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_TRUE(submenu->actions().contains(first));
 }

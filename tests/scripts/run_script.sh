@@ -27,7 +27,7 @@ if [ $settled = 1 ]; then
     > "$work/config/Quillo Proj/Model.conf"
 fi
 cd "$work"
-XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen "$program" --script "$script"
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen "$program" --script "$script"
 while [ $# -ge 2 ]; do
   if ! cmp -s "$1" "$2"; then
     echo "$1 differs from $2:"
