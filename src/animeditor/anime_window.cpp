@@ -108,7 +108,9 @@ void AnimeWindow::commandDone(bool redraw)
 
 void AnimeWindow::drawframe()
 {
-    if (!editor_ || menuOpen_) return;
+    // Nothing draws while a menu or a modal box is up (a command may be
+    // half way, e.g. between deleting a scene and choosing the next one).
+    if (!editor_ || menuOpen_ || !active) return;
     if (editor_->drawFrame()) view_->present(editor_->layer().device().target(), editor_->layer().presented());
     showStatus();
 }
