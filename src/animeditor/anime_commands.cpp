@@ -46,8 +46,6 @@ bool toolWindow(AnimeEditor& e, int command)
     if (!e.host().fullscreen()) e.host().showToolWindow(command);
     return false;
 }
-bool frame(AnimeEditor& e, int command) { return frameCommand(e, command); }
-bool motion(AnimeEditor& e, int command) { return motionCommand(e, command); }
 bool table(AnimeEditor& e, int command) { return tableChoiceCommand(e, command); }
 template <bool (*command)(AnimeEditor&)>
 bool plain(AnimeEditor& e, int)
@@ -95,15 +93,15 @@ const Row rows[] = {
     {Cmd::AddBackground, addMenu, nullptr, "背景(&H)", nullptr, plain<addBackgroundCommand>},
     {Cmd::AddSound, addMenu, nullptr, "音", nullptr, plain<addSoundCommand>},
 
-    {Cmd::Record, sceneMenu, nullptr, "記録(&R)", "n", frame},
-    {Cmd::PreviousFrame, sceneMenu, nullptr, "前フレームへ(&B)", "Left", frame},
-    {Cmd::NextFrame, sceneMenu, nullptr, "次フレームへ(&F)", "Right", frame},
-    {Cmd::PreviewPrevious, sceneMenu, nullptr, "前フレームの状態", nullptr, frame},
-    {Cmd::PreviewNext, sceneMenu, nullptr, "次フレームの状態", nullptr, frame},
-    {Cmd::Inbetween, sceneMenu, nullptr, "中割り(&W)", nullptr, frame},
-    {Cmd::DeleteFrame, sceneMenu, nullptr, "削除(&D)", nullptr, frame},
-    {Cmd::CopyFrame, sceneMenu, nullptr, "一時記録", nullptr, frame},
-    {Cmd::PasteFrame, sceneMenu, nullptr, "復帰", nullptr, frame},
+    {Cmd::Record, sceneMenu, nullptr, "記録(&R)", "n", recordFrameCommand},
+    {Cmd::PreviousFrame, sceneMenu, nullptr, "前フレームへ(&B)", "Left", previousFrameCommand},
+    {Cmd::NextFrame, sceneMenu, nullptr, "次フレームへ(&F)", "Right", nextFrameCommand},
+    {Cmd::PreviewPrevious, sceneMenu, nullptr, "前フレームの状態", nullptr, previewPreviousCommand},
+    {Cmd::PreviewNext, sceneMenu, nullptr, "次フレームの状態", nullptr, previewNextCommand},
+    {Cmd::Inbetween, sceneMenu, nullptr, "中割り(&W)", nullptr, inbetweenFrameCommand},
+    {Cmd::DeleteFrame, sceneMenu, nullptr, "削除(&D)", nullptr, deleteFrameCommand},
+    {Cmd::CopyFrame, sceneMenu, nullptr, "一時記録", nullptr, copyFrameCommand},
+    {Cmd::PasteFrame, sceneMenu, nullptr, "復帰", nullptr, pasteFrameCommand},
     {Cmd{}, sceneMenu, nullptr, nullptr, nullptr, nullptr},
     {Cmd::DeleteScene, sceneMenu, nullptr, "場面削除", nullptr, plain<deleteSceneCommand>},
     {Cmd::ReorderScenes, sceneMenu, nullptr, "並べ替え", nullptr, plain<reorderScenesCommand>},
@@ -113,21 +111,21 @@ const Row rows[] = {
     {Cmd::Play, sceneMenu, nullptr, "再生／停止(&P)", "Space", [](AnimeEditor& e, int) { return e.togglePlayback(); }},
 
     {Cmd::Record, actionMenu, nullptr, "記録(&R)", "n", nullptr},
-    {Cmd::MotionPrevious, actionMenu, nullptr, "前フレームへ(&B)", "Insert", motion},
-    {Cmd::MotionNext, actionMenu, nullptr, "次フレームへ(&F)", "Delete", motion},
-    {Cmd::MotionPreviewPrevious, actionMenu, nullptr, "前フレームの状態", "Up", motion},
-    {Cmd::MotionPreviewNext, actionMenu, nullptr, "次フレームの状態", "Down", motion},
-    {Cmd::ResetPose, actionMenu, nullptr, "姿勢の初期化(&I)", nullptr, motion},
+    {Cmd::MotionPrevious, actionMenu, nullptr, "前フレームへ(&B)", "Insert", motionPreviousCommand},
+    {Cmd::MotionNext, actionMenu, nullptr, "次フレームへ(&F)", "Delete", motionNextCommand},
+    {Cmd::MotionPreviewPrevious, actionMenu, nullptr, "前フレームの状態", "Up", motionPreviewPreviousCommand},
+    {Cmd::MotionPreviewNext, actionMenu, nullptr, "次フレームの状態", "Down", motionPreviewNextCommand},
+    {Cmd::ResetPose, actionMenu, nullptr, "姿勢の初期化(&I)", nullptr, resetPoseCommand},
     {Cmd{}, actionMenu, nullptr, nullptr, nullptr, nullptr},
-    {Cmd::SaveMotion, actionMenu, nullptr, "ファイルに記録(&S)", nullptr, motion},
-    {Cmd::LoadMotion, actionMenu, nullptr, "ファイルから再生(&L)", nullptr, motion},
+    {Cmd::SaveMotion, actionMenu, nullptr, "ファイルに記録(&S)", nullptr, saveMotionCommand},
+    {Cmd::LoadMotion, actionMenu, nullptr, "ファイルから再生(&L)", nullptr, loadMotionCommand},
     {Cmd{}, actionMenu, nullptr, nullptr, nullptr, nullptr},
-    {Cmd::MotionInbetween, actionMenu, nullptr, "中割り(&W)", nullptr, motion},
-    {Cmd::DeleteMotionFrame, actionMenu, nullptr, "削除(&D)", nullptr, motion},
-    {Cmd::CopyMotionFrame, actionMenu, nullptr, "一時記録", nullptr, motion},
-    {Cmd::PasteMotionFrame, actionMenu, nullptr, "復帰", nullptr, motion},
+    {Cmd::MotionInbetween, actionMenu, nullptr, "中割り(&W)", nullptr, motionInbetweenCommand},
+    {Cmd::DeleteMotionFrame, actionMenu, nullptr, "削除(&D)", nullptr, deleteMotionFrameCommand},
+    {Cmd::CopyMotionFrame, actionMenu, nullptr, "一時記録", nullptr, copyMotionFrameCommand},
+    {Cmd::PasteMotionFrame, actionMenu, nullptr, "復帰", nullptr, pasteMotionFrameCommand},
     {Cmd{}, actionMenu, nullptr, nullptr, nullptr, nullptr},
-    {Cmd::MotionSettings, actionMenu, nullptr, "設定変更", nullptr, motion},
+    {Cmd::MotionSettings, actionMenu, nullptr, "設定変更", nullptr, motionSettingsCommand},
 
     {Cmd(600), moveMenu, distanceMenu, "&1", "1", stepChoice},
     {Cmd(601), moveMenu, distanceMenu, "&2", "2", stepChoice},

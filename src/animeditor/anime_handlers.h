@@ -36,13 +36,33 @@ bool chooseSceneCommand(AnimeEditor& e);
 bool deleteSceneCommand(AnimeEditor& e);
 bool reorderScenesCommand(AnimeEditor& e);
 bool patternCommand(AnimeEditor& e);
-// 618, 628, 629, 500-505.
-bool frameCommand(AnimeEditor& e, int command);
+// Scene frames: 618, 628, 629, 500-505.
+bool recordFrameCommand(AnimeEditor& e, int);
+bool previousFrameCommand(AnimeEditor& e, int);
+bool nextFrameCommand(AnimeEditor& e, int);
+bool previewPreviousCommand(AnimeEditor& e, int);
+bool previewNextCommand(AnimeEditor& e, int);
+bool inbetweenFrameCommand(AnimeEditor& e, int);
+bool deleteFrameCommand(AnimeEditor& e, int);
+bool copyFrameCommand(AnimeEditor& e, int);
+bool pasteFrameCommand(AnimeEditor& e, int);
 
 // Motions: 201, 302, 550-557, 621, 626, 627, 632.
 bool chooseMotionCommand(AnimeEditor& e);
 bool addMotionCommand(AnimeEditor& e);
-bool motionCommand(AnimeEditor& e, int command);
+// The current motion of the current object (nothing without one): 550-557, 621, 626, 627, 632.
+bool motionPreviousCommand(AnimeEditor& e, int);
+bool motionNextCommand(AnimeEditor& e, int);
+bool motionPreviewPreviousCommand(AnimeEditor& e, int);
+bool motionPreviewNextCommand(AnimeEditor& e, int);
+bool resetPoseCommand(AnimeEditor& e, int);
+bool saveMotionCommand(AnimeEditor& e, int);
+bool loadMotionCommand(AnimeEditor& e, int);
+bool motionInbetweenCommand(AnimeEditor& e, int);
+bool deleteMotionFrameCommand(AnimeEditor& e, int);
+bool copyMotionFrameCommand(AnimeEditor& e, int);
+bool pasteMotionFrameCommand(AnimeEditor& e, int);
+bool motionSettingsCommand(AnimeEditor& e, int);
 
 // Tables: 202-204 (choice) and 303-305 (add).
 bool tableChoiceCommand(AnimeEditor& e, int command);

@@ -76,48 +76,108 @@ bool addMotionCommand(AnimeEditor& e)
     return false;
 }
 
-bool motionCommand(AnimeEditor& e, int command)
+namespace {
+
+// The current object and its current motion, or nothing to act on.
+struct MotionTarget {
+    anim::AnimObject* object;
+    anim::Motion* motion;
+    explicit operator bool() const { return object && motion; }
+};
+MotionTarget motionTarget(AnimeEditor& e) { return {e.state.currentobject, e.currentMotion()}; }
+
+} // namespace
+
+bool motionPreviousCommand(AnimeEditor& e, int)
 {
-    anim::AnimObject* object = e.state.currentobject;
-    anim::Motion* motion = e.currentMotion();
-    if (!object || !motion) return false;
-    PoseClipboard& clip = e.clipboard;
-    switch (Cmd(command)) {
-    case Cmd::MotionPrevious: anim::stepMotion(*object, -1); break;
-    case Cmd::MotionNext: anim::stepMotion(*object, 1); break;
-    case Cmd::MotionPreviewPrevious: anim::previewMotion(*object, -1); break;
-    case Cmd::MotionPreviewNext: anim::previewMotion(*object, 1); break;
-    case Cmd::ResetPose: {
-        const std::vector<unsigned char> zeros(size_t(anim::motionRecordSize(*object)), 0);
-        anim::applyMotionFrame(*object, zeros.data());
-        break;
-    }
-    case Cmd::SaveMotion: anim::saveMotion(*motion, [&e] { return chooseMotionPath(e); }); return false;
-    case Cmd::LoadMotion: return loadMotion(e, *object);
-    case Cmd::MotionInbetween: anim::inbetweenMotion(*object); return false;
-    case Cmd::DeleteMotionFrame: anim::deleteMotionFrame(*object); return false;
-    case Cmd::CopyMotionFrame: {
-        std::vector<unsigned char> bytes(size_t(anim::motionRecordSize(*object)), 0);
-        if (bytes.empty() || !anim::recordMotionFrame(*object, bytes.data())) return false;
-        clip = {PoseClipboard::motionFrame, std::move(bytes)};
-        return false;
-    }
-    case Cmd::PasteMotionFrame:
-        // Only a motion frame of this object's record size fits.
-        if (clip.kind != PoseClipboard::motionFrame || int(clip.bytes.size()) != anim::motionRecordSize(*object))
-            return false;
-        anim::applyMotionFrame(*object, clip.bytes.data());
-        break;
-    case Cmd::MotionSettings: {
-        std::string name = motion->name, path = motion->path;
-        if (e.dialogs().actionBox(name, path) < 0) return false;
-        motion->name = fieldName(name, 80);
-        if (!path.empty()) motion->path = path;
-        return false;
-    }
-    default: return false;
-    }
+    const MotionTarget t = motionTarget(e);
+    return t && (anim::stepMotion(*t.object, -1), e.sceneChanged());
+}
+
+bool motionNextCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    return t && (anim::stepMotion(*t.object, 1), e.sceneChanged());
+}
+
+bool motionPreviewPreviousCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    return t && (anim::previewMotion(*t.object, -1), e.sceneChanged());
+}
+
+bool motionPreviewNextCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    return t && (anim::previewMotion(*t.object, 1), e.sceneChanged());
+}
+
+bool resetPoseCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (!t) return false;
+    const std::vector<unsigned char> zeros(size_t(anim::motionRecordSize(*t.object)), 0);
+    anim::applyMotionFrame(*t.object, zeros.data());
     return e.sceneChanged();
+}
+
+bool saveMotionCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (t) anim::saveMotion(*t.motion, [&e] { return chooseMotionPath(e); });
+    return false;
+}
+
+bool loadMotionCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    return t && loadMotion(e, *t.object);
+}
+
+bool motionInbetweenCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (t) anim::inbetweenMotion(*t.object);
+    return false;
+}
+
+bool deleteMotionFrameCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (t) anim::deleteMotionFrame(*t.object);
+    return false;
+}
+
+bool copyMotionFrameCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (!t) return false;
+    std::vector<unsigned char> bytes(size_t(anim::motionRecordSize(*t.object)), 0);
+    if (bytes.empty() || !anim::recordMotionFrame(*t.object, bytes.data())) return false;
+    e.clipboard = {PoseClipboard::motionFrame, std::move(bytes)};
+    return false;
+}
+
+bool pasteMotionFrameCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    const PoseClipboard& clip = e.clipboard;
+    // Only a motion frame of this object's record size fits.
+    if (!t || clip.kind != PoseClipboard::motionFrame || int(clip.bytes.size()) != anim::motionRecordSize(*t.object))
+        return false;
+    anim::applyMotionFrame(*t.object, clip.bytes.data());
+    return e.sceneChanged();
+}
+
+bool motionSettingsCommand(AnimeEditor& e, int)
+{
+    const MotionTarget t = motionTarget(e);
+    if (!t) return false;
+    std::string name = t.motion->name, path = t.motion->path;
+    if (e.dialogs().actionBox(name, path) < 0) return false;
+    t.motion->name = fieldName(name, 80);
+    if (!path.empty()) t.motion->path = path;
+    return false;
 }
 
 } // namespace quillo::animeditor

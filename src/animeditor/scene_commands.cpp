@@ -121,37 +121,38 @@ bool patternCommand(AnimeEditor& e)
     return true;
 }
 
-bool frameCommand(AnimeEditor& e, int command)
+bool recordFrameCommand(AnimeEditor& e, int)
+{
+    anim::recordSceneFrame(e.document());
+    if (e.state.currentobject && e.currentMotion()) anim::recordMotionFrame(*e.state.currentobject);
+    return e.sceneChanged();
+}
+
+bool previousFrameCommand(AnimeEditor& e, int) { return anim::previousSceneFrame(e.document()), e.sceneChanged(); }
+bool nextFrameCommand(AnimeEditor& e, int) { return anim::nextSceneFrame(e.document()), e.sceneChanged(); }
+bool previewPreviousCommand(AnimeEditor& e, int) { return anim::previewSceneFrame(e.document(), -1), e.sceneChanged(); }
+bool previewNextCommand(AnimeEditor& e, int) { return anim::previewSceneFrame(e.document(), 1), e.sceneChanged(); }
+bool inbetweenFrameCommand(AnimeEditor& e, int) { return anim::inbetweenSceneFrame(e.document()), e.sceneChanged(); }
+bool deleteFrameCommand(AnimeEditor& e, int) { return anim::deleteSceneFrame(e.document()), e.sceneChanged(); }
+
+bool copyFrameCommand(AnimeEditor& e, int)
 {
     anim::AnimationDocument& doc = e.document();
-    PoseClipboard& clip = e.clipboard;
-    switch (Cmd(command)) {
-    case Cmd::Record:
-        anim::recordSceneFrame(doc);
-        if (e.state.currentobject && e.currentMotion()) anim::recordMotionFrame(*e.state.currentobject);
-        break;
-    case Cmd::PreviousFrame: anim::previousSceneFrame(doc); break;
-    case Cmd::NextFrame: anim::nextSceneFrame(doc); break;
-    case Cmd::PreviewPrevious: anim::previewSceneFrame(doc, -1); break;
-    case Cmd::PreviewNext: anim::previewSceneFrame(doc, 1); break;
-    case Cmd::Inbetween: anim::inbetweenSceneFrame(doc); break;
-    case Cmd::DeleteFrame: anim::deleteSceneFrame(doc); break;
-    case Cmd::CopyFrame: {
-        const int size = doc.current().recordSize();
-        if (size <= 0) return false;
-        std::vector<unsigned char> bytes(size_t(size), 0);
-        if (!anim::recordSceneFrame(doc, bytes.data())) return false;
-        clip = {PoseClipboard::sceneFrame, std::move(bytes)};
-        return false;
-    }
-    case Cmd::PasteFrame:
-        // Only a scene frame of this scene's record size fits.
-        if (clip.kind != PoseClipboard::sceneFrame || int(clip.bytes.size()) != doc.current().recordSize())
-            return false;
-        anim::applySceneFrame(doc, clip.bytes.data());
-        break;
-    default: return false;
-    }
+    const int size = doc.current().recordSize();
+    if (size <= 0) return false;
+    std::vector<unsigned char> bytes(size_t(size), 0);
+    if (!anim::recordSceneFrame(doc, bytes.data())) return false;
+    e.clipboard = {PoseClipboard::sceneFrame, std::move(bytes)};
+    return false;
+}
+
+bool pasteFrameCommand(AnimeEditor& e, int)
+{
+    anim::AnimationDocument& doc = e.document();
+    const PoseClipboard& clip = e.clipboard;
+    // Only a scene frame of this scene's record size fits.
+    if (clip.kind != PoseClipboard::sceneFrame || int(clip.bytes.size()) != doc.current().recordSize()) return false;
+    anim::applySceneFrame(doc, clip.bytes.data());
     return e.sceneChanged();
 }
 
