@@ -7,12 +7,12 @@
 # build-fuzz/findings/TARGET/).
 #
 #   scripts/fuzz.sh [TARGET|all] [SECONDS]
-#   TARGET: md4 bmp dxf settings md6 md7 loadsurface
+#   TARGET: md4 bmp dxf settings md6 md7 loadsurface gltf obj
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
-all=(md4 bmp dxf settings md6 md7 loadsurface)
+all=(md4 bmp dxf settings md6 md7 loadsurface gltf obj)
 if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi
 for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "fuzz.sh: no target $t (one of: ${all[*]} all)" >&2; exit 2; }
