@@ -287,7 +287,7 @@ void SoftwareDevice::lightGroup(const ExecuteBatch& batch, const VertexGroup& gr
         out.v = in.v;
         lit_[i] = 1;
         if (measuring_) { // only where it lands matters
-            out.col[0] = out.col[1] = out.col[2] = out.spec[0] = out.spec[1] = out.spec[2] = 0.0f;
+            out.col[0] = out.col[1] = out.col[2] = out.specular[0] = out.specular[1] = out.specular[2] = 0.0f;
             continue;
         }
         const Vec3f n = transformNormal({in.nx, in.ny, in.nz}, *world);
@@ -307,7 +307,7 @@ void SoftwareDevice::lightGroup(const ExecuteBatch& batch, const VertexGroup& gr
         }
         for (int k = 0; k < 3; ++k) {
             out.col[k] = std::clamp(ma[k] * amb[k] + md[k] * (lightOn_ ? lc[k] : 0.0f) * lambert, 0.0f, 1.0f);
-            out.spec[k] = std::clamp(ms[k] * lc[k] * highlight, 0.0f, 1.0f);
+            out.specular[k] = std::clamp(ms[k] * lc[k] * highlight, 0.0f, 1.0f);
         }
     }
 }
@@ -321,7 +321,7 @@ RasterVertex SoftwareDevice::toScreen(const ClipVertex& v, bool perspective) con
     r.z = v.c[2] * invW;
     r.invW = invW;
     r.r = v.col[0], r.g = v.col[1], r.b = v.col[2];
-    r.sr = v.spec[0], r.sg = v.spec[1], r.sb = v.spec[2];
+    r.sr = v.specular[0], r.sg = v.specular[1], r.sb = v.specular[2];
     r.uw = perspective ? v.u * invW : v.u;
     r.vw = perspective ? v.v * invW : v.v;
     return r;
@@ -374,7 +374,7 @@ void SoftwareDevice::drawTriangle(const ClipVertex* tri[3], RasterState& state, 
                 for (int i = 0; i < 4; ++i) r.c[i] = p.c[i] + (q.c[i] - p.c[i]) * t;
                 for (int i = 0; i < 3; ++i) {
                     r.col[i] = p.col[i] + (q.col[i] - p.col[i]) * t;
-                    r.spec[i] = p.spec[i] + (q.spec[i] - p.spec[i]) * t;
+                    r.specular[i] = p.specular[i] + (q.specular[i] - p.specular[i]) * t;
                 }
                 r.u = p.u + (q.u - p.u) * t;
                 r.v = p.v + (q.v - p.v) * t;
@@ -468,7 +468,7 @@ bool SoftwareDevice::execute(const ExecuteBatch& batch, Rect& extent)
                 usable = index < batch.vertices.size() && lit_[index];
                 if (usable) {
                     tri[k] = &processed_[index];
-                    usable = finite(tri[k]->c, 4) && finite(tri[k]->col, 3) && finite(tri[k]->spec, 3) &&
+                    usable = finite(tri[k]->c, 4) && finite(tri[k]->col, 3) && finite(tri[k]->specular, 3) &&
                              std::isfinite(tri[k]->u) && std::isfinite(tri[k]->v);
                 }
             }

@@ -61,7 +61,7 @@ private:
     struct ClipVertex {
         float c[4];
         float col[3];
-        float spec[3];
+        float specular[3];
         float u, v;
     };
     template <class T>

@@ -141,7 +141,7 @@ TEST_F(DeviceLayerTest, ABackgroundThatCannotBeReadGivesBlack)
 
 TEST_F(DeviceLayerTest, ABackgroundPictureIsStretchedOverTheViewport)
 {
-    quillo::test::BmpSpec picture;
+    quillo::test::BmpShape picture;
     picture.width = 2, picture.height = 2;
     picture.palette = {0x102030, 0x405060};
     picture.pixels = {0, 1, 1, 0};
@@ -225,7 +225,7 @@ TEST_F(DeviceLayerTest, OnlyWhatChangedIsPresented)
 
 TEST_F(DeviceLayerTest, APatternChangeRedrawsAStillModel)
 {
-    quillo::test::BmpSpec red, green;
+    quillo::test::BmpShape red, green;
     red.pixels.assign(16, 1);
     green.pixels.assign(16, 2);
     red.pixels[12] = green.pixels[12] = 0; // the bottom-left key takes the face colour

@@ -13,7 +13,7 @@
 namespace quillo::engine3d::test {
 namespace {
 
-using quillo::test::BmpSpec;
+using quillo::test::BmpShape;
 using quillo::test::TempDir;
 using quillo::test::writeBmp;
 using quillo::test::writeText;
@@ -21,9 +21,9 @@ using quillo::test::writeText;
 struct Pictures {
     TempDir dir;
     MessageLog log;
-    std::string write(const std::string& name, const BmpSpec& spec)
+    std::string write(const std::string& name, const BmpShape& shape)
     {
-        writeBmp(dir / name, spec);
+        writeBmp(dir / name, shape);
         return dir / name;
     }
 };
@@ -38,7 +38,7 @@ class SurfaceDepths : public ::testing::TestWithParam<DepthCase> {};
 TEST_P(SurfaceDepths, UnpackEveryPixelBottomRowFirst)
 {
     Pictures p;
-    BmpSpec s;
+    BmpShape s;
     s.bitsPerPixel = GetParam().bits;
     s.palette = GetParam().palette;
     s.width = 5, s.height = 3;
@@ -61,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Bits, SurfaceDepths,
 
 struct RefusalCase {
     const char* name;
-    BmpSpec spec;
-    std::string bytesOverride; // used instead of the spec when not empty
+    BmpShape shape;
+    std::string bytesOverride; // used instead of the shape when not empty
     const char* message;       // with %s for the path
 };
 
@@ -73,7 +73,7 @@ TEST_P(SurfaceRefusals, GiveOneMessageAndLeaveTheSurface)
     Pictures p;
     const RefusalCase& c = GetParam();
     const std::string path = p.dir / "bad.bmp";
-    if (c.bytesOverride.empty()) writeBmp(path, c.spec);
+    if (c.bytesOverride.empty()) writeBmp(path, c.shape);
     else writeText(path, c.bytesOverride);
     Surface s;
     s.width = 1, s.height = 1, s.pixels = {0x123456};
@@ -83,9 +83,9 @@ TEST_P(SurfaceRefusals, GiveOneMessageAndLeaveTheSurface)
     EXPECT_EQ(s.pixels, std::vector<uint32_t>{0x123456});
 }
 
-BmpSpec with(void (*change)(BmpSpec&))
+BmpShape with(void (*change)(BmpShape&))
 {
-    BmpSpec s;
+    BmpShape s;
     change(s);
     return s;
 }
@@ -93,7 +93,7 @@ BmpSpec with(void (*change)(BmpSpec&))
 // A 4 x 4 file whose header claims another width (its pixels are not written for it).
 std::string withWidth(int32_t width)
 {
-    std::string b = quillo::test::bmpBytes(BmpSpec());
+    std::string b = quillo::test::bmpBytes(BmpShape());
     for (int i = 0; i < 4; ++i) b[size_t(18 + i)] = char((uint32_t(width) >> (8 * i)) & 0xFF);
     return b;
 }
@@ -105,16 +105,16 @@ const char* const unreadable = "%s の形式のｂｍｐファイルは読めま
 INSTANTIATE_TEST_SUITE_P(
     Files, SurfaceRefusals,
     ::testing::Values(
-        RefusalCase{"notBm", BmpSpec(), "XM0000000000000000000000000000000000000000000000000000000", notBmp},
-        RefusalCase{"empty", BmpSpec(), std::string("B"), notBmp},
-        RefusalCase{"header12", with([](BmpSpec& s) { s.headerSize = 12; }), "", not256},
-        RefusalCase{"bits24", with([](BmpSpec& s) { s.bitsPerPixel = 24; }), "", unreadable},
-        RefusalCase{"rle8", with([](BmpSpec& s) { s.compression = 1; }), "", unreadable},
-        RefusalCase{"bits3", with([](BmpSpec& s) { s.bitsPerPixel = 3; }), "", unreadable},
-        RefusalCase{"topDown", with([](BmpSpec& s) { s.height = -4; }), "", unreadable},
-        RefusalCase{"zeroWidth", with([](BmpSpec& s) { s.width = 0; }), "", unreadable},
-        RefusalCase{"absurd", BmpSpec(), withWidth(1 << 30), unreadable},
-        RefusalCase{"truncated", BmpSpec(), quillo::test::bmpBytes(BmpSpec()).substr(0, 70), notBmp}),
+        RefusalCase{"notBm", BmpShape(), "XM0000000000000000000000000000000000000000000000000000000", notBmp},
+        RefusalCase{"empty", BmpShape(), std::string("B"), notBmp},
+        RefusalCase{"header12", with([](BmpShape& s) { s.headerSize = 12; }), "", not256},
+        RefusalCase{"bits24", with([](BmpShape& s) { s.bitsPerPixel = 24; }), "", unreadable},
+        RefusalCase{"rle8", with([](BmpShape& s) { s.compression = 1; }), "", unreadable},
+        RefusalCase{"bits3", with([](BmpShape& s) { s.bitsPerPixel = 3; }), "", unreadable},
+        RefusalCase{"topDown", with([](BmpShape& s) { s.height = -4; }), "", unreadable},
+        RefusalCase{"zeroWidth", with([](BmpShape& s) { s.width = 0; }), "", unreadable},
+        RefusalCase{"absurd", BmpShape(), withWidth(1 << 30), unreadable},
+        RefusalCase{"truncated", BmpShape(), quillo::test::bmpBytes(BmpShape()).substr(0, 70), notBmp}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadSurface, AMissingFileIsNamed)
@@ -129,10 +129,10 @@ TEST(LoadSurface, AMissingFileIsNamed)
 TEST(LoadSurface, AReloadOfAnotherSizeIsRefused)
 {
     Pictures p;
-    BmpSpec small;
+    BmpShape small;
     Surface s;
     ASSERT_TRUE(loadsurface(p.write("a.bmp", small), s, false, KeyColour()));
-    BmpSpec big;
+    BmpShape big;
     big.width = 8;
     EXPECT_FALSE(loadsurface(p.write("b.bmp", big), s, true, KeyColour()));
     ASSERT_EQ(p.log.messages.size(), 1u);
@@ -143,7 +143,7 @@ TEST(LoadSurface, AReloadOfAnotherSizeIsRefused)
 TEST(LoadSurface, TheKeyColourReplacesTheBottomLeftColourAndMissingEntriesAreBlack)
 {
     Pictures p;
-    BmpSpec s;
+    BmpShape s;
     s.width = 2, s.height = 2;
     s.palette = {0x000000, 0xFF0000};
     s.pixels = {1, 9, 1, 0}; // top row, then the bottom row starting with index 1
@@ -192,7 +192,7 @@ public:
 
 TEST_F(TextureTest, PatternsSwitchBehindOneHandle)
 {
-    BmpSpec a, b;
+    BmpShape a, b;
     a.pixels.assign(16, 1);
     b.pixels.assign(16, 2);
     addPattern(pictures.write("a.bmp", a));
@@ -218,7 +218,7 @@ TEST_F(TextureTest, PatternsSwitchBehindOneHandle)
 
 TEST_F(TextureTest, APatternOfAnotherSizeIsRefusedAndTheTextureKeepsWorking)
 {
-    BmpSpec a, big;
+    BmpShape a, big;
     big.width = 8;
     addPattern(pictures.write("a.bmp", a));
     addPattern(pictures.write("big.bmp", big));

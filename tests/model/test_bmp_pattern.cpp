@@ -10,7 +10,7 @@
 #include "../support/temp_dir.h"
 
 using namespace quillo;
-using quillo::test::BmpSpec;
+using quillo::test::BmpShape;
 using quillo::test::TempDir;
 using quillo::test::writeBmp;
 
@@ -23,7 +23,7 @@ struct Fixture {
     Texture texture = makeTexture();
 
     ~Fixture() { releaseImages(texture); }
-    std::string bmp(const std::string& name, const BmpSpec& shape)
+    std::string bmp(const std::string& name, const BmpShape& shape)
     {
         writeBmp(dir / name, shape);
         return dir / name;
@@ -36,14 +36,14 @@ struct Fixture {
 TEST(BmpPattern, SizeRules)
 {
     Fixture f;
-    BmpSpec wide;
+    BmpShape wide;
     wide.width = 64;
     wide.height = 32;
     EXPECT_EQ(checkPattern(f.texture, f.bmp("a.bmp", wide).c_str(), f.table), 1); // only the width must be 2^n
     EXPECT_EQ(f.texture.width, 64);
     EXPECT_EQ(f.texture.height, 32);
 
-    BmpSpec other = wide;
+    BmpShape other = wide;
     other.height = 16;
     std::string path = f.bmp("b.bmp", other);
     EXPECT_EQ(checkPattern(f.texture, path.c_str(), f.table), 0);
@@ -51,7 +51,7 @@ TEST(BmpPattern, SizeRules)
     EXPECT_EQ(f.texture.height, 32);
 
     Texture fresh = makeTexture();
-    BmpSpec odd;
+    BmpShape odd;
     odd.width = 48;
     odd.height = 64;
     path = f.bmp("c.bmp", odd);
@@ -62,7 +62,7 @@ TEST(BmpPattern, SizeRules)
     EXPECT_EQ(fresh.width, 0);
     EXPECT_EQ(checkPattern(fresh, path.c_str(), f.table), 0);
 
-    BmpSpec topDown;
+    BmpShape topDown;
     topDown.height = -4;
     path = f.bmp("d.bmp", topDown);
     EXPECT_EQ(checkPattern(fresh, path.c_str(), f.table), 0);
@@ -73,16 +73,16 @@ TEST(BmpPattern, FormatRules)
 {
     Fixture f;
     const std::string not256 = " は２５６色ＢＭＰファイルではありません";
-    BmpSpec deep;
+    BmpShape deep;
     deep.bitsPerPixel = 24;
-    BmpSpec shallow;
+    BmpShape shallow;
     shallow.bitsPerPixel = 4;
-    BmpSpec rle;
+    BmpShape rle;
     rle.compression = 1;
-    BmpSpec core;
+    BmpShape core;
     core.headerSize = 12;
     int i = 0;
-    for (const BmpSpec& s : {deep, shallow, rle, core}) {
+    for (const BmpShape& s : {deep, shallow, rle, core}) {
         Texture t = makeTexture();
         std::string path = f.bmp("x" + std::to_string(i++) + ".bmp", s);
         EXPECT_EQ(checkPattern(t, path.c_str(), f.table), 0);
@@ -96,13 +96,13 @@ TEST(BmpPattern, FormatRules)
 
     // Cut short inside the pixels: refused, never read past the end, and
     // the size stays open for the next pattern, whatever its size.
-    std::string bytes = quillo::test::bmpBytes(BmpSpec{});
+    std::string bytes = quillo::test::bmpBytes(BmpShape{});
     quillo::test::writeText(f.dir / "short.bmp", bytes.substr(0, bytes.size() - 3));
     Texture t = makeTexture();
     EXPECT_EQ(checkPattern(t, (f.dir / "short.bmp").c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "ファイル " + f.dir / "short.bmp" + " はＢＭＰファイルではありません");
     EXPECT_EQ(t.width, 0);
-    BmpSpec larger;
+    BmpShape larger;
     larger.width = 8;
     larger.height = 2;
     EXPECT_EQ(checkPattern(t, f.bmp("larger.bmp", larger).c_str(), f.table), 1);
@@ -112,7 +112,7 @@ TEST(BmpPattern, FormatRules)
 TEST(BmpPattern, KeyColourTakesTheMaterialsColour)
 {
     Fixture f;
-    BmpSpec s;
+    BmpShape s;
     s.palette = {0x000000, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666, 0xABCDEF};
     // Bottom-left pixel (last row, first column) is index 7.
     s.pixels = {1, 2, 1, 2, 3, 3, 3, 3, 4, 4, 4, 4, 7, 1, 7, 2};
@@ -158,12 +158,12 @@ TEST(BmpPattern, KeyColourTakesTheMaterialsColour)
 TEST(BmpPattern, RowPaddingAndPatternSlots)
 {
     Fixture f;
-    BmpSpec tall;
+    BmpShape tall;
     tall.width = 64;
     tall.height = 3;
     tall.pixels.assign(64 * 3, 1);
     tall.pixels[0] = 2; // top-left
-    BmpSpec tiny;
+    BmpShape tiny;
     tiny.width = 2;
     tiny.height = 2;
     tiny.pixels = {3, 1, 2, 0};
@@ -205,7 +205,7 @@ TEST(BmpPattern, RowPaddingAndPatternSlots)
 TEST(BmpPattern, LoadingStopsAtTheFirstBadFile)
 {
     Fixture f;
-    std::string good = f.bmp("g.bmp", BmpSpec{});
+    std::string good = f.bmp("g.bmp", BmpShape{});
     Texture t = makeTexture();
     ASSERT_EQ(checkPattern(t, good.c_str(), f.table), 1);
     std::snprintf(t.files[0], pathSize, "%s", good.c_str());

@@ -9,7 +9,7 @@
 #include "modeler/modeler_commands.h"
 
 using namespace quillo;
-using quillo::test::BmpSpec;
+using quillo::test::BmpShape;
 using quillo::test::EditFixture;
 using quillo::test::twoLayers;
 using quillo::test::writeBmp;
@@ -23,9 +23,9 @@ struct ColourCommands : ::testing::Test {
     {
         f.open("m.md4", twoLayers(), {"select", "0"});
         front = f.part("front");
-        writeBmp(f.dir / "skin.bmp", BmpSpec{});
-        writeBmp(f.dir / "smile.bmp", BmpSpec{});
-        BmpSpec wide;
+        writeBmp(f.dir / "skin.bmp", BmpShape{});
+        writeBmp(f.dir / "smile.bmp", BmpShape{});
+        BmpShape wide;
         wide.width = 8;
         writeBmp(f.dir / "wide.bmp", wide);
     }

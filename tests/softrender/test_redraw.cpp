@@ -212,7 +212,7 @@ TEST(RedrawSafety, RandomScenesNeverWriteOutsideTheFrame)
 {
     MessageLog quiet; // texture complaints are expected here
     TempDir dir;
-    writeBmp(dir / "p.bmp", BmpSpec{});
+    writeBmp(dir / "p.bmp", BmpShape{});
     std::mt19937 random(29);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     for (int round = 0; round < 60; ++round) {

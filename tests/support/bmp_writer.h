@@ -9,7 +9,7 @@
 
 namespace quillo::test {
 
-struct BmpSpec {
+struct BmpShape {
     int32_t width = 4, height = 4;
     uint16_t bitsPerPixel = 8;
     uint32_t compression = 0;
@@ -20,7 +20,7 @@ struct BmpSpec {
     std::vector<uint8_t> pixels;
 };
 
-inline std::string bmpBytes(const BmpSpec& s)
+inline std::string bmpBytes(const BmpShape& s)
 {
     auto put32 = [](std::string& b, uint32_t v) {
         for (int i = 0; i < 4; ++i) b += char((v >> (8 * i)) & 0xFF);
@@ -72,15 +72,15 @@ inline std::string bmpBytes(const BmpSpec& s)
 
 // A side x side picture of 8-pixel squares in three colours over a black
 // key entry, for benchmarks and render tests.
-inline BmpSpec checkerPattern(int side)
+inline BmpShape checkerPattern(int side)
 {
-    BmpSpec bmp;
+    BmpShape bmp;
     bmp.width = bmp.height = side;
     bmp.palette = {0x000000, 0xE0E0E0, 0x3050C0, 0xC04030};
     for (int i = 0; i < side * side; ++i) bmp.pixels.push_back(uint8_t(1 + ((i / side / 8 + i % side / 8) % 3)));
     return bmp;
 }
 
-inline void writeBmp(const std::string& path, const BmpSpec& s) { writeText(path, bmpBytes(s)); }
+inline void writeBmp(const std::string& path, const BmpShape& s) { writeText(path, bmpBytes(s)); }
 
 } // namespace quillo::test
