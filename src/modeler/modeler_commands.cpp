@@ -245,26 +245,13 @@ const Row rows[] = {
 
 const PoseCommandIds& modelerPoseIds()
 {
-    static const PoseCommandIds ids{
-        id(Cmd::PlusX),          id(Cmd::MinusX),          id(Cmd::PlusY),           id(Cmd::MinusY),
-        id(Cmd::PlusZ),          id(Cmd::MinusZ),          id(Cmd::TurnUp),          id(Cmd::TurnDown),
-        id(Cmd::TurnLeft),       id(Cmd::TurnRight),       id(Cmd::TwistLeft),       id(Cmd::TwistRight),
-        id(Cmd::MoveStep1),      id(Cmd::RotationStep1),   id(Cmd::DragVerticalX),   id(Cmd::DragVerticalY),
-        id(Cmd::DragVerticalZ), id(Cmd::DragVerticalTurn), id(Cmd::DragVerticalNone), id(Cmd::DragHorizontalX),
-        id(Cmd::DragHorizontalY), id(Cmd::DragHorizontalZ), id(Cmd::DragHorizontalTurn), id(Cmd::DragHorizontalBank),
-        id(Cmd::DragHorizontalNone),
-    };
+    static const PoseCommandIds ids = poseIdsOf<Cmd>();
     return ids;
 }
 
 CommandTable modelerCommandTable(ModelEditor& editor)
 {
-    std::vector<CommandEntry> entries;
-    for (const Row& r : rows) {
-        CommandEntry e{id(r.command), r.menu, r.submenu, r.label, r.key, nullptr};
-        if (r.run) e.handler = [&editor, run = r.run](int command) { return run(editor, command); };
-        entries.push_back(std::move(e));
-    }
+    std::vector<CommandEntry> entries = bindCommandRows(rows, editor);
     return CommandTable({fileMenu, editMenu, modeMenu, moveMenu, distanceMenu, angleMenu, viewMenu, faceMenu, partMenu,
                          colourMenu, textureMenu, mouseMenu, helpMenu},
                         std::move(entries));

@@ -48,4 +48,19 @@ private:
     std::unordered_map<int, size_t> handlers_; // id -> the row that runs it
 };
 
+// The entries of an editor's rows (each with command, menu, submenu,
+// label, key and a `run(Editor&, int)` function) with the handlers bound
+// to `editor`.
+template <class Rows, class Editor>
+std::vector<CommandEntry> bindCommandRows(const Rows& rows, Editor& editor)
+{
+    std::vector<CommandEntry> entries;
+    for (const auto& r : rows) {
+        CommandEntry e{static_cast<int>(r.command), r.menu, r.submenu, r.label, r.key, nullptr};
+        if (r.run) e.handler = [&editor, run = r.run](int command) { return run(editor, command); };
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
 } // namespace quillo

@@ -27,6 +27,21 @@ struct PoseCommandIds {
     int horizontalX, horizontalY, horizontalZ, horizontalTurn, horizontalBank, horizontalNone;
 };
 
+// The ids of an editor whose command enum names the pose, step and drag
+// commands alike (PlusX … DragHorizontalNone).
+template <class Cmd>
+PoseCommandIds poseIdsOf()
+{
+    auto n = [](Cmd c) { return static_cast<int>(c); };
+    return {n(Cmd::PlusX),           n(Cmd::MinusX),          n(Cmd::PlusY),           n(Cmd::MinusY),
+            n(Cmd::PlusZ),           n(Cmd::MinusZ),          n(Cmd::TurnUp),          n(Cmd::TurnDown),
+            n(Cmd::TurnLeft),        n(Cmd::TurnRight),       n(Cmd::TwistLeft),       n(Cmd::TwistRight),
+            n(Cmd::MoveStep1),       n(Cmd::RotationStep1),   n(Cmd::DragVerticalX),   n(Cmd::DragVerticalY),
+            n(Cmd::DragVerticalZ),   n(Cmd::DragVerticalTurn), n(Cmd::DragVerticalNone), n(Cmd::DragHorizontalX),
+            n(Cmd::DragHorizontalY), n(Cmd::DragHorizontalZ), n(Cmd::DragHorizontalTurn), n(Cmd::DragHorizontalBank),
+            n(Cmd::DragHorizontalNone)};
+}
+
 // One movement step: 5^(movestep - 1) grid steps of `dt`.
 float moveDistance(int movestep, float dt);
 // One rotation step: 2^(rotstep - 1) x pi/960 (pi/960 is 3/16 of a degree,
