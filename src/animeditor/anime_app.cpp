@@ -82,13 +82,7 @@ public:
         });
         for (const ToolWindowSpec* layout : {&animeModeWindowSpec(), &sceneToolWindowSpec(), &animeMouseWindowSpec()})
             window.addToolWindow(*layout);
-        if (settings.fullscreen) {
-            dialogs.error(formatMessage("フルスクリーンモードに切り換えます\nこのモードではメニューバーが表示されません\n"
-                                        "メニューを表示したい場合は ALT または GRAPH キーを押してください"));
-            window.showFullScreen();
-        } else {
-            window.show();
-        }
+        window.showAtStart(dialogs);
         // A command-line file that can be read stands in for the default file, for this run only.
         editor.start(readable(file_) ? file_ : settings.defaultfile);
         window.active = true;

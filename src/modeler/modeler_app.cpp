@@ -87,13 +87,7 @@ public:
         for (const ToolWindowSpec* layout : {&modeWindowSpec(), &faceWindowSpec(), &mouseWindowSpec()})
             window.addToolWindow(*layout);
 
-        if (settings.fullscreen) {
-            dialogs.error(formatMessage("フルスクリーンモードに切り換えます\nこのモードではメニューバーが表示されません\n"
-                                        "メニューを表示したい場合は ALT または GRAPH キーを押してください"));
-            window.showFullScreen();
-        } else {
-            window.show();
-        }
+        window.showAtStart(dialogs);
         editor.start(file_);
         // Changes not saved by a run that ended without closing are offered back.
         // The program's data folder, named as its settings are ("Quillo Proj/Model"): the

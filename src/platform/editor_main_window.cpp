@@ -9,11 +9,12 @@
 
 #include <cstdio>
 
-#include "settings_store.h"
+#include "dialogs.h"
 #include "qt_command_menus.h"
 #include "qt_selector.h"
 #include "qt_text.h"
 #include "qt_tool_window.h"
+#include "settings_store.h"
 
 namespace quillo {
 
@@ -109,6 +110,17 @@ void EditorMainWindow::rememberGeometry(SettingsStore& store)
     if (const auto text = store.read("Window"); text && parseWindowGeometry(*text, x, y, w, h)) {
         resize(w, h);
         move(x, y);
+    }
+}
+
+void EditorMainWindow::showAtStart(Dialogs& dialogs)
+{
+    if (fullscreen_) {
+        dialogs.error(formatMessage("フルスクリーンモードに切り換えます\nこのモードではメニューバーが表示されません\n"
+                                    "メニューを表示したい場合は ALT または GRAPH キーを押してください"));
+        showFullScreen();
+    } else {
+        show();
     }
 }
 

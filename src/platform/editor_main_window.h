@@ -22,6 +22,7 @@ class QAction;
 
 namespace quillo {
 
+class Dialogs;
 class Selector;
 class SettingsStore;
 class ToolWindow;
@@ -51,6 +52,9 @@ public:
     // The size and place of the window are read from value "Window" of
     // `store` now (when it holds them) and written there when it closes.
     void rememberGeometry(SettingsStore& store);
+    // Shows the window at start-up: in full screen after telling how the
+    // menu bar comes back, otherwise as a normal window.
+    void showAtStart(Dialogs& dialogs);
     // How help pages open (the desktop browser unless a script says otherwise).
     void setHelpOpener(HelpOpener open) { helpOpener_ = std::move(open); }
 
