@@ -127,6 +127,12 @@ bool AnimeWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != view_ || !editor_) return EditorMainWindow::eventFilter(watched, event);
     const QEvent::Type type = event->type();
+    if (type == QEvent::Resize && !fullscreen_) {
+        // A window draws at its client size, within the start-up limits.
+        const QSize size = view_->size();
+        if (editor_->layer().resize(size.width(), size.height())) drawframe();
+        return EditorMainWindow::eventFilter(watched, event);
+    }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return EditorMainWindow::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);

@@ -101,6 +101,23 @@ bool DeviceLayer::createbuffer()
     return true;
 }
 
+bool DeviceLayer::resize(int32_t width, int32_t height)
+{
+    if (!device_) return false;
+    width = std::clamp(width, 10, std::max(settings_.maxWidth, 10));
+    height = std::clamp(height, 10, std::max(settings_.maxHight, 10));
+    if (width == width_ && height == height_) return true;
+    const int32_t oldWidth = width_, oldHeight = height_;
+    width_ = width;
+    height_ = height;
+    if (createbuffer() && setviewport(zoom_)) return true;
+    width_ = oldWidth;
+    height_ = oldHeight;
+    createbuffer();
+    setviewport(zoom_);
+    return false;
+}
+
 bool DeviceLayer::createviewport()
 {
     if (!setviewport(zoom_)) return false;

@@ -70,6 +70,19 @@ TEST_F(AnimeWindowTest, TitleAndMenusFromTheTable)
     EXPECT_EQ(window.action(id(Cmd::MotionNext))->shortcut(), QKeySequence(Qt::Key_Delete));
 }
 
+TEST_F(AnimeWindowTest, TheDrawingAreaFollowsTheWindowWithinItsLimits)
+{
+    window.show();
+    std::string why;
+    ASSERT_TRUE(window.resizeWindow(200, 150, why));
+    EXPECT_EQ(editor.layer().width(), window.view()->width());
+    EXPECT_EQ(editor.layer().height(), window.view()->height());
+    EXPECT_EQ(window.view()->shown().size(), window.view()->size());
+    ASSERT_TRUE(window.resizeWindow(2000, 2000, why)); // the window stops at its maximum
+    EXPECT_LE(editor.layer().width(), 320);
+    EXPECT_LE(editor.layer().height(), 240);
+}
+
 TEST_F(AnimeWindowTest, TheSceneToolWindowSendsItsCommands)
 {
     window.addToolWindow(sceneToolWindowSpec());

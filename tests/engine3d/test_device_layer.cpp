@@ -67,6 +67,23 @@ TEST_F(DeviceLayerTest, SetviewportFollowsTheZoomAndIgnoresZoomsBelowOne)
     EXPECT_EQ(layer->viewport().scale, 480.0f);
 }
 
+TEST_F(DeviceLayerTest, AResizeIsLimitedToTheStartSizeAndRedrawsWhole)
+{
+    start(640, 480);
+    frame();
+    ASSERT_TRUE(layer->resize(300, 5000)); // the height is limited to 480
+    EXPECT_EQ(layer->width(), 300);
+    EXPECT_EQ(layer->height(), 480);
+    EXPECT_EQ(layer->device().target().width, 300);
+    EXPECT_EQ(layer->viewport().scale, 600.0f); // min(300, 480) * 256 / 128 at zoom 256
+    frame();
+    ASSERT_EQ(layer->presented().size(), 1u);
+    EXPECT_EQ(layer->presented()[0], (Rect{0, 0, 299, 479}));
+    ASSERT_TRUE(layer->resize(-4, 0)); // at least 10 x 10
+    EXPECT_EQ(layer->width(), 10);
+    EXPECT_EQ(layer->height(), 10);
+}
+
 TEST_F(DeviceLayerTest, StartUpStepsDownTheLadderAndFailsBelow320)
 {
     // A device that cannot make targets wider than 700 pixels.
