@@ -167,6 +167,7 @@ bool ScriptedDialogs::chooseSaveFile(FileType type, std::string& path) { return 
 
 int ScriptedDialogs::inputBox(const std::string& prompt, std::string& answer)
 {
+    prompts.push_back(prompt);
     bool cancelled;
     const ScriptAnswer* a = take("input", "input box \"" + prompt + "\"", &cancelled);
     if (!a) return -1;

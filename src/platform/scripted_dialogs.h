@@ -40,6 +40,8 @@ public:
     void clearFailure() { failure_.clear(); }
     // Every message and question shown, in order.
     std::vector<std::string> shown;
+    // Every input box's prompt, in order.
+    std::vector<std::string> prompts;
 
     void error(const std::string& text) override;
     bool ask(const std::string& text) override;

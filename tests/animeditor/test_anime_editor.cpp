@@ -382,6 +382,39 @@ TEST_F(AnimeEditorTest, BackgroundsAndSoundsAreAddedAndShown)
     EXPECT_EQ(editor.shownDialogue(), "こんにちは");
 }
 
+TEST_F(AnimeEditorTest, QuestionsAndPromptsAreWordedExactly)
+{
+    openShow();
+    // Each command is cancelled at its first question or input box.
+    const struct {
+        Cmd command;
+        std::vector<std::string> before; // an answer that leads to the box
+        const char* text;
+        bool question;
+    } cases[] = {
+        {Cmd::AddScene, {}, "新しい場面名を入力してください", false},
+        {Cmd::DeleteScene, {}, "場面を削除します\nよろしいですか？", true},
+        {Cmd::AddDialogue, {}, "台詞を入力してください", false},
+        {Cmd::AddMotion, {}, "追加する動作名を入力してください", false},
+        {Cmd::ZoomTo, {}, "倍率 :1", false},
+        {Cmd::ScaleFactor, {}, "ｽｹｰﾙﾌｧｸﾀ :0.0125", false},
+        {Cmd::Options, {}, "設定を変更するとプログラムを終了しなければなりません\n保存していないデータはすべて失われます\n"
+                           "オプションを変更しますか？", true},
+        {Cmd::AddModel, {"file", example("robot.md4")}, "このモデルは既に読み込まれています\nもう一つ読み込みますか", true},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        dialogs.prompts.clear();
+        if (!c.before.empty()) answer(c.before);
+        answer(c.question ? std::vector<std::string>{"ask", "no"} : std::vector<std::string>{"cancel"});
+        run(c.command);
+        const std::vector<std::string>& seen = c.question ? dialogs.shown : dialogs.prompts;
+        ASSERT_FALSE(seen.empty()) << id(c.command);
+        EXPECT_EQ(seen.back(), c.text) << id(c.command);
+    }
+    EXPECT_EQ(editor.document().scenes.size(), 2u); // nothing was added or deleted
+}
+
 TEST_F(AnimeEditorTest, OptionsAskFirstAndEndTheProgramAfterOk)
 {
     answer({"ask", "no"});
