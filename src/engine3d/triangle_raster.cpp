@@ -15,13 +15,6 @@ int32_t saturate(double v)
     return int32_t(v);
 }
 
-uint32_t channel(float c)
-{
-    if (!(c > 0.0f)) return 0;
-    if (c >= 1.0f) return 255;
-    return uint32_t(c * 255.0f + 0.5f);
-}
-
 // Edge function of a->b at p: positive on the inside of a clockwise (on
 // screen, y down) triangle.
 int64_t edge(int32_t ax, int32_t ay, int32_t bx, int32_t by, int64_t px, int64_t py)
@@ -54,21 +47,6 @@ int32_t snapToSubpixel(float pixels)
     return saturate(std::floor(double(pixels) * subpixelOne + 0.5));
 }
 
-uint32_t packColour(float r, float g, float b) { return channel(r) << 16 | channel(g) << 8 | channel(b); }
-
-void growRect(Rect& r, const Rect& add)
-{
-    if (add.empty()) return;
-    if (r.empty()) {
-        r = add;
-        return;
-    }
-    r.x1 = std::min(r.x1, add.x1);
-    r.y1 = std::min(r.y1, add.y1);
-    r.x2 = std::max(r.x2, add.x2);
-    r.y2 = std::max(r.y2, add.y2);
-}
-
 namespace {
 
 // The pixels of one row, from `first` to `last`, all inside the triangle.
@@ -81,18 +59,24 @@ struct Setup {
 };
 
 template <bool Textured, bool Specular, bool Perspective>
-void fillSpan(const Setup& t, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
+void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
               int64_t eb, int64_t ec)
 {
-    const RasterVertex& a = *t.a;
+    // Local copies: the pixel writes could alias the setup and the state as
+    // far as the compiler knows, which would reload them for every pixel.
+    const Setup t = setup;
+    const RasterVertex a = *t.a;
+    const bool zEnable = s.zEnable, zWrite = s.zEnable && s.zWrite, flatColour = s.flatColour;
+    const float flat[3] = {s.flat[0], s.flat[1], s.flat[2]};
+    const Surface* texture = s.texture;
     for (int32_t x = first; x <= last; ++x, eb += t.stepB, ec += t.stepC) {
         // Weights of b and c from the unbiased edge values.
         const float wb = float(eb - t.biasB) * t.inv, wc = float(ec - t.biasC) * t.inv;
         const float z = a.z + wb * t.dz1 + wc * t.dz2;
-        if (s.zEnable && !(z < depthRow[x])) continue; // less: equal depth keeps the first pixel
+        if (zEnable && !(z < depthRow[x])) continue; // less: equal depth keeps the first pixel
         float r, g, bl;
-        if (s.flatColour) {
-            r = s.flat[0], g = s.flat[1], bl = s.flat[2];
+        if (flatColour) {
+            r = flat[0], g = flat[1], bl = flat[2];
         } else {
             r = a.r + wb * t.dr1 + wc * t.dr2;
             g = a.g + wb * t.dg1 + wc * t.dg2;
@@ -105,7 +89,7 @@ void fillSpan(const Setup& t, const RasterState& s, uint32_t* row, float* depthR
                 u *= w;
                 v *= w;
             }
-            const uint32_t tx = texel(*s.texture, u, v);
+            const uint32_t tx = texel(*texture, u, v);
             r *= float((tx >> 16) & 0xFF) * (1.0f / 255.0f);
             g *= float((tx >> 8) & 0xFF) * (1.0f / 255.0f);
             bl *= float(tx & 0xFF) * (1.0f / 255.0f);
@@ -116,7 +100,7 @@ void fillSpan(const Setup& t, const RasterState& s, uint32_t* row, float* depthR
             bl += a.sb + wb * t.dsb1 + wc * t.dsb2;
         }
         row[x] = packColour(r, g, bl);
-        if (s.zEnable && s.zWrite) depthRow[x] = z;
+        if (zWrite) depthRow[x] = z;
     }
 }
 
@@ -195,12 +179,16 @@ void rasterTriangle(const RasterVertex& a, const RasterVertex& b0, const RasterV
                                          c.sr != 0 || c.sg != 0 || c.sb != 0);
     const SpanFiller fill = chooseFiller(textured, specular, s.perspective);
 
-    for (int32_t y = minY; y <= maxY; ++y) {
-        const int64_t py = int64_t(y) * subpixelOne + subpixelOne / 2;
-        const int64_t px = int64_t(minX) * subpixelOne + subpixelOne / 2;
-        const int64_t ea = edge(b.x, b.y, c.x, c.y, px, py) + biasA;
-        const int64_t eb = edge(c.x, c.y, a.x, a.y, px, py) + t.biasB;
-        const int64_t ec = edge(a.x, a.y, b.x, b.y, px, py) + t.biasC;
+    // The edge values at the first pixel of the first row, and their steps
+    // from row to row (exact integers, so stepping equals evaluating).
+    const int64_t px = int64_t(minX) * subpixelOne + subpixelOne / 2;
+    const int64_t py0 = int64_t(minY) * subpixelOne + subpixelOne / 2;
+    int64_t ea = edge(b.x, b.y, c.x, c.y, px, py0) + biasA;
+    int64_t eb = edge(c.x, c.y, a.x, a.y, px, py0) + t.biasB;
+    int64_t ec = edge(a.x, a.y, b.x, b.y, px, py0) + t.biasC;
+    const int64_t rowA = int64_t(c.x - b.x) * subpixelOne, rowB = int64_t(a.x - c.x) * subpixelOne,
+                  rowC = int64_t(b.x - a.x) * subpixelOne;
+    for (int32_t y = minY; y <= maxY; ++y, ea += rowA, eb += rowB, ec += rowC) {
         // The covered span of this row, from the three edges exactly.
         int64_t lo = 0, hi = int64_t(maxX) - minX;
         narrow(ea, stepA, lo, hi);

@@ -52,9 +52,30 @@ void rasterTriangle(const RasterVertex& a, const RasterVertex& b, const RasterVe
                     const RasterTarget& target, Rect& drawn);
 
 // The pixel value of a colour with channels 0..1 (clamped).
-uint32_t packColour(float r, float g, float b);
+// Inline: it runs for every pixel drawn.
+inline uint32_t colourChannel(float c)
+{
+    if (!(c > 0.0f)) return 0;
+    if (c >= 1.0f) return 255;
+    return uint32_t(c * 255.0f + 0.5f);
+}
+inline uint32_t packColour(float r, float g, float b)
+{
+    return colourChannel(r) << 16 | colourChannel(g) << 8 | colourChannel(b);
+}
 
 // Grows `r` to include `add` (an empty `add` changes nothing).
-void growRect(Rect& r, const Rect& add);
+inline void growRect(Rect& r, const Rect& add)
+{
+    if (add.empty()) return;
+    if (r.empty()) {
+        r = add;
+        return;
+    }
+    r.x1 = r.x1 < add.x1 ? r.x1 : add.x1;
+    r.y1 = r.y1 < add.y1 ? r.y1 : add.y1;
+    r.x2 = r.x2 > add.x2 ? r.x2 : add.x2;
+    r.y2 = r.y2 > add.y2 ? r.y2 : add.y2;
+}
 
 } // namespace quillo::engine3d
