@@ -27,7 +27,7 @@ if(QUILLO_DPKG_SHLIBDEPS)
 else()
   # Debian 12's names of what the programs link.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, \
-libsdl2-2.0-0, libsdl2-mixer-2.0-0, libtinyobjloader2, ${quillo_runtime_depends}")
+libsdl2-2.0-0, libsdl2-mixer-2.0-0, libtinygltf2d, libtinyobjloader2rc10, ${quillo_runtime_depends}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 include(CPack)

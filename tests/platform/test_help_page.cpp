@@ -23,6 +23,8 @@ struct Layout {
     std::string found;
 };
 
+void PrintTo(const Layout& l, std::ostream* os) { *os << l.name; }
+
 const std::string installedDocs = std::string("usr/") + QUILLO_TEST_DOCDIR;
 const std::string installedBin = std::string("usr/") + QUILLO_TEST_BINDIR;
 
