@@ -9,16 +9,20 @@
 
 namespace quillo {
 
-QString findHelpPage(const QString& page)
+QString findHelpPageFrom(const QString& programDir, const QString& page)
 {
-    const QString app = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {app + "/../docs/" + page, app + "/../../docs/" + page,
-                                     app + "/../share/doc/quillo/" + page, QString(QUILLO_DOCS_DIR) + "/" + page}) {
-        const QFileInfo file(candidate);
+    // Installed pages first (bin/ -> share/doc/quillo/), then the source
+    // tree above a build folder (build/apps/), then the tree the program
+    // was built from.
+    for (const QString& folder : {programDir + "/" + QUILLO_DOCS_FROM_PROGRAM, programDir + "/../docs",
+                                  programDir + "/../../docs", QString(QUILLO_DOCS_DIR)}) {
+        const QFileInfo file(folder + "/" + page);
         if (file.isFile()) return file.canonicalFilePath();
     }
     return QString();
 }
+
+QString findHelpPage(const QString& page) { return findHelpPageFrom(QCoreApplication::applicationDirPath(), page); }
 
 HelpOpener desktopHelpOpener()
 {

@@ -1,5 +1,6 @@
-// The programs' help pages: HTML files shipped in docs/, found beside the
-// installed program or in the source tree, opened in the desktop browser.
+// The programs' help pages: HTML files shipped in docs/, found where they
+// are installed beside the program or in the source tree, opened in the
+// desktop browser.
 #pragma once
 
 #include <QString>
@@ -9,8 +10,12 @@
 
 namespace quillo {
 
-// The full path of help page `page` ("quillomodel.html"), or empty.
+// The full path of help page `page` ("quillomodel.html") for the program
+// running, or empty.
 QString findHelpPage(const QString& page);
+// The same for a program in `programDir`: where it is installed (the pages
+// in ../share/doc/quillo/), in a build folder, or the source tree.
+QString findHelpPageFrom(const QString& programDir, const QString& page);
 
 // How a page is opened: the desktop browser, or (in scripts and tests)
 // something that only reports it. True when it opened.
