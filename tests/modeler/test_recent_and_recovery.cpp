@@ -173,8 +173,8 @@ TEST(ModelEditorExchange, ExportThenImportGivesAnUnsavedDocument)
 {
     EditorFixture f;
     f.open("m.md4", twoLayers(), {"select", "0"});
-    // glTF keeps the empty part "back" as a node, so the part choice asks; OBJ has no group for it.
-    for (const auto& [name, parts] : {std::pair{"m.glb", 2}, std::pair{"m.obj", 1}}) {
+    // Both keep the empty part "back" (a glTF node, an OBJ group with its place in the tree), so the part choice asks.
+    for (const auto& [name, parts] : {std::pair{"m.glb", 2}, std::pair{"m.obj", 2}}) {
         f.answer({"file", f.dir / name});
         f.editor.dispatch(id(Cmd::Export));
         EXPECT_TRUE(std::filesystem::exists(f.dir / name)) << name;
@@ -186,6 +186,8 @@ TEST(ModelEditorExchange, ExportThenImportGivesAnUnsavedDocument)
         ASSERT_EQ(f.editor.document.objects.count(), 1) << name;
         // The part "back" has no colour, so its face is not drawn and not exported.
         EXPECT_EQ(f.object().rootPart->faces.count(), 4) << name;
+        ASSERT_EQ(f.object().rootPart->children.count(), 1) << name;
+        EXPECT_STREQ(f.object().rootPart->children[0]->name, "back") << name;
     }
     // A file that is not a model of another program: a message, the document stays.
     test::writeText(f.dir / "x.txt", "hello");
