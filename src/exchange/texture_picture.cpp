@@ -33,8 +33,12 @@ bool statedSize(const unsigned char* b, size_t size, int64_t& width, int64_t& he
     while (at + 4 <= size) {
         if (b[at] != 0xff) return false;
         const unsigned char marker = b[at + 1];
-        if (marker == 0xff) {
+        if (marker == 0xff) { // fill byte
             ++at;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7)) { // markers without a length
+            at += 2;
             continue;
         }
         const size_t length = bigEndian(b + at + 2, 2);

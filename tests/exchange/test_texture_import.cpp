@@ -229,3 +229,34 @@ TEST(ObjTree, StructureLinesOfAnotherFileAreReadWithCare)
     EXPECT_STREQ(a.children[3]->name, "e");
     EXPECT_EQ(a.children[1]->children.count(), 0);
 }
+
+TEST(TextureImportOfOtherFiles, AForeignTexturedSquareGetsItsPlanarTexture)
+{
+    // A square from 0 to 1 in X and Y with the picture's u along X and v along Y (a data URI PNG, 2 x 2).
+    dt = defaultGridStep;
+    ModelDocument d;
+    std::string why;
+    TextureImport textures;
+    textures.stem = "/nowhere/square";
+    ASSERT_TRUE(readGltf(d, sourceDir + "/tests/fuzz/gltf/textured_square.gltf", why, nullptr, &textures)) << why;
+    ASSERT_EQ(textures.textures, 1);
+    ASSERT_EQ(textures.files.size(), 1u);
+    EXPECT_EQ(textures.files[0].path, "/nowhere/square_0_0.bmp");
+    EXPECT_EQ(textures.files[0].bytes.substr(0, 2), "BM");
+    const ModelObject& o = *d.objects[0];
+    ASSERT_EQ(o.textures.count(), 1);
+    const Texture& t = o.textures[0];
+    EXPECT_STREQ(t.name, "pic");
+    EXPECT_EQ(t.plane, planeXY);
+    EXPECT_EQ(t.x0, 0);
+    EXPECT_EQ(t.y0, 0);
+    EXPECT_EQ(t.x1, 80); // one unit in grid steps of 0.0125
+    EXPECT_EQ(t.y1, 80);
+    ASSERT_EQ(o.rootPart->faces.count(), 1); // the two triangles are one quad again
+    const Material& m = o.materials[o.rootPart->faces[0].material];
+    EXPECT_EQ(m.texture, 0);
+    // The bottom-left texel (blue) is opaque: it is the key, and the colour takes it.
+    EXPECT_EQ(m.red, 0);
+    EXPECT_EQ(m.green, 0);
+    EXPECT_EQ(m.blue, 255);
+}
