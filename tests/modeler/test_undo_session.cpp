@@ -198,3 +198,26 @@ TEST(UndoSession, UndoPutsBackTheObjectAndPartThatWereEdited)
     EXPECT_STREQ(f.state().currentpart->name, "body");
     EXPECT_EQ(f.state().currentobject->partList.count(), 1);
 }
+
+TEST(UndoSession, TheRobotWithItsEmbeddedHatUndoesItsMoves)
+{
+    EditFixture f;
+    ASSERT_TRUE(f.editor.openFile(std::string(QUILLO_SOURCE_DIR) + "/examples/robot.md4"));
+    const std::string start = [&] {
+        EXPECT_TRUE(writeModel(f.editor.document, f.dir / "a.md4"));
+        return readText(f.dir / "a.md4");
+    }();
+    // Point mode on the hat (the second object), then moves of its first point by two keys.
+    const std::vector<ModelObject*> all = f.editor.allObjects();
+    ASSERT_EQ(all.size(), 2u);
+    ASSERT_STREQ(all[1]->name, "帽子");
+    f.editor.dispatch(Cmd::ModePoint);
+    f.editor.state.currentobject = all[1];
+    f.editor.state.pickpoint = 0;
+    for (Cmd key : {Cmd::PlusX, Cmd::PlusX, Cmd::MinusY}) f.editor.dispatch(key);
+    EXPECT_EQ(f.editor.history().undoSteps(), 2);
+    EXPECT_EQ(staleVertices(f.editor.document), "");
+    while (f.editor.dispatch(Cmd::Undo)) EXPECT_EQ(staleVertices(f.editor.document), "");
+    ASSERT_TRUE(writeModel(f.editor.document, f.dir / "b.md4"));
+    EXPECT_EQ(readText(f.dir / "b.md4"), start);
+}
