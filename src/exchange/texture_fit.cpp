@@ -139,8 +139,8 @@ AxisFit fitAxis(const std::set<AxisSample>& sampleSet, int32_t size)
     }
     const double span = perTexel * size;
     const int64_t spanGuess = std::max<int64_t>(1, std::llround(span));
-    // Half the span each way, held to a few million corner checks.
-    int64_t reach = std::max<int64_t>(8, spanGuess / 2);
+    // Half the span each way, held to 10000 spans and a few million corner checks.
+    int64_t reach = std::clamp<int64_t>(spanGuess / 2, 8, 10000);
     reach = std::min<int64_t>(reach, std::max<int64_t>(8, 4000000 / int64_t(samples.size() + 1)));
     long bestCount = -1;
     for (int64_t step = 0; step <= 2 * reach; ++step) {
