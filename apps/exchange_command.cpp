@@ -7,6 +7,7 @@
 #include "exchange/exchange_text.h"
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
+#include "exchange/texture_import.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
 #include "platform/qt_png_encoder.h"
@@ -49,18 +50,27 @@ int importCommand(const std::string& in, const std::string& out)
     ModelDocument document;
     std::string reason;
     ImportCounts counts;
-    const bool read = endsWithNoCase(in, ".obj") ? readObj(document, in, reason, &counts)
-                                                 : readGltf(document, in, reason, &counts);
+    // Pattern files go beside the model: OUT_<object>_<texture>.bmp.
+    TextureImport textures;
+    textures.stem = importTextureStem(out);
+    const bool read = endsWithNoCase(in, ".obj") ? readObj(document, in, reason, &counts, &textures)
+                                                 : readGltf(document, in, reason, &counts, &textures);
     if (!read) {
         std::fprintf(stderr, "quillomodel: %s\n", reason.c_str());
+        return 1;
+    }
+    if (!writeImportFiles(textures.files, reason)) {
+        std::fprintf(stderr, "quillomodel: cannot write %s\n", reason.c_str());
         return 1;
     }
     if (!writeModel(document, out)) {
         std::fprintf(stderr, "quillomodel: cannot write %s\n", out.c_str());
         return 1;
     }
-    std::printf("objects %d, parts %d, vertices %d, faces %d\n", counts.objects, counts.parts, counts.vertices,
-                counts.faces);
+    std::printf("objects %d, parts %d, vertices %d, faces %d, textures %d\n", counts.objects, counts.parts,
+                counts.vertices, counts.faces, textures.textures);
+    if (textures.colourOnly > 0)
+        std::printf("%d textured faces keep their colour alone (no planar mapping fits them)\n", textures.colourOnly);
     return 0;
 }
 

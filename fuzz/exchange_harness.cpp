@@ -5,6 +5,7 @@
 
 #include "exchange/gltf_reader.h"
 #include "exchange/obj_reader.h"
+#include "exchange/texture_import.h"
 
 namespace quillo::fuzz {
 
@@ -39,12 +40,31 @@ std::string check(const ModelObject& o, const ModelPart& p)
     return {};
 }
 
-std::string checkDocument(bool ok, const ModelDocument& d, const std::string& why)
+// Every texture made has its pattern file among those to write, and
+// every colour names a texture the object has (or none).
+std::string checkTextures(const ModelObject& o, const TextureImport& t)
+{
+    for (const Texture& texture : o.textures) {
+        bool listed = false;
+        for (const ImportFile& f : t.files) listed = listed || f.path == texture.files[0];
+        if (!listed) return "a texture without its pattern file";
+    }
+    for (const Material& m : o.materials)
+        if (m.texture != -1 && !o.textures.at(m.texture)) return "a colour naming a texture the object lacks";
+    return {};
+}
+
+std::string checkDocument(bool ok, const ModelDocument& d, const std::string& why, const TextureImport& t)
 {
     if (!ok) return why.empty() ? "a failure without a reason" : std::string();
     if (d.objects.count() == 0) return "success without an object";
-    for (const ModelObject* o : d.objects)
+    int textures = 0;
+    for (const ModelObject* o : d.objects) {
         if (std::string broken = check(*o, *o->rootPart); !broken.empty()) return broken;
+        if (std::string broken = checkTextures(*o, t); !broken.empty()) return broken;
+        textures += o->textures.count();
+    }
+    if (textures != t.textures || size_t(textures) != t.files.size()) return "textures miscounted";
     return {};
 }
 
@@ -56,8 +76,10 @@ std::string gltf(const uint8_t* data, size_t size)
     InputFile in(data, size, size && data[0] == '{' ? ".gltf" : ".glb");
     ModelDocument d;
     std::string why;
-    const bool ok = readGltf(d, in.path, why);
-    const std::string broken = checkDocument(ok, d, why);
+    TextureImport textures; // pattern files stay in memory: the reader writes nothing
+    textures.stem = "/tmp/quillo-fuzz-texture";
+    const bool ok = readGltf(d, in.path, why, nullptr, &textures);
+    const std::string broken = checkDocument(ok, d, why, textures);
     dt = defaultGridStep;
     return broken;
 }
@@ -68,7 +90,10 @@ std::string obj(const uint8_t* data, size_t size)
     InputFile in(data, size, ".obj");
     ModelDocument d;
     std::string why;
-    return checkDocument(readObj(d, in.path, why), d, why);
+    TextureImport textures;
+    textures.stem = "/tmp/quillo-fuzz-texture";
+    const bool ok = readObj(d, in.path, why, nullptr, &textures);
+    return checkDocument(ok, d, why, textures);
 }
 
 } // namespace quillo::fuzz

@@ -1,5 +1,7 @@
 #include "exchange_mesh.h"
 
+#include "texture_fit.h"
+
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -8,35 +10,12 @@ namespace quillo {
 
 namespace {
 
-int32_t grid(float v) { return int32_t(std::trunc(v / dt)); }
-
-// The projection axes of a texture plane, in grid units.
-void planeAxes(int32_t plane, const Vertex& v, int32_t& s, int32_t& t)
-{
-    switch (plane) {
-    case planeZY: s = grid(v.z), t = grid(v.y); break;
-    case planeXZ: s = grid(v.x), t = grid(v.z); break;
-    default: s = grid(v.x), t = grid(v.y); break;
-    }
-}
-
-// Touching the rectangle's border counts as outside, as in the renderer.
-bool overlaps(const Texture& tx, const int32_t s[3], const int32_t t[3])
-{
-    const int32_t sMin = std::min(tx.x0, tx.x1), sMax = std::max(tx.x0, tx.x1);
-    const int32_t tMin = std::min(tx.y0, tx.y1), tMax = std::max(tx.y0, tx.y1);
-    auto all = [](const int32_t w[3], auto test) { return test(w[0]) && test(w[1]) && test(w[2]); };
-    return !all(s, [&](int32_t x) { return x <= sMin; }) && !all(s, [&](int32_t x) { return x >= sMax; }) &&
-           !all(t, [&](int32_t x) { return x <= tMin; }) && !all(t, [&](int32_t x) { return x >= tMax; });
-}
+PlanarFit rectangleOf(const Texture& t) { return PlanarFit{t.plane, t.x0, t.y0, t.x1, t.y1}; }
 
 // Whole texels from the rectangle's low edge, held to the picture, as a fraction of its size.
 float coordinate(int32_t size, int32_t lo, int32_t hi, int32_t s)
 {
-    if (size <= 0 || hi == lo) return 0.0f;
-    const double value = double(size) / (double(hi) - double(lo)) * (double(s) - double(lo));
-    const double texel = std::clamp(std::trunc(value), 0.0, double(size));
-    return float(texel / size);
+    return size > 0 ? float(double(planarTexel(size, lo, hi, s)) / size) : 0.0f;
 }
 
 } // namespace
@@ -65,8 +44,8 @@ std::vector<MeshPrimitive> partPrimitives(const ModelObject& object, const Model
             int32_t s[3], t[3];
             bool textured = false;
             if (texture) {
-                for (int k = 0; k < 3; ++k) planeAxes(texture->plane, object.vertices[v[k]], s[k], t[k]);
-                textured = overlaps(*texture, s, t);
+                for (int k = 0; k < 3; ++k) planeCoordinates(texture->plane, object.vertices[v[k]], s[k], t[k]);
+                textured = touchesRectangle(rectangleOf(*texture), s, t);
             }
             size_t g = 0;
             const int32_t twist = f.twistFix ? 1 : 0, both = f.doubleSided && !twist ? 1 : 0;
@@ -105,14 +84,14 @@ bool faceTexture(const ModelObject& object, const Face& face, float uv[4][2])
     for (int k = 0; k < 4; ++k) {
         const int32_t i = face.index(k);
         if (i < 0 || i >= object.vertices.count()) return false;
-        planeAxes(texture->plane, object.vertices[i], s[k], t[k]);
+        planeCoordinates(texture->plane, object.vertices[i], s[k], t[k]);
         uv[k][0] = coordinate(texture->width, texture->x0, texture->x1, s[k]);
         uv[k][1] = coordinate(texture->height, texture->y0, texture->y1, t[k]);
     }
     bool covered = false;
     for (const auto& tri : corners[face.altDiagonal ? 1 : 0]) {
         const int32_t ts[3] = {s[tri[0]], s[tri[1]], s[tri[2]]}, tt[3] = {t[tri[0]], t[tri[1]], t[tri[2]]};
-        covered = covered || overlaps(*texture, ts, tt);
+        covered = covered || touchesRectangle(rectangleOf(*texture), ts, tt);
     }
     return covered;
 }

@@ -4,13 +4,16 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include <tiny_gltf.h>
 
 #include "exchange_text.h"
 #include "import_builder.h"
+#include "texture_import.h"
 
 namespace quillo {
 
@@ -98,9 +101,16 @@ constexpr int maxParts = 100000;
 // lies beyond a billion grid units, becomes the origin.
 float placed(double v) { return std::fabs(v / double(dt)) < 1e9 ? float(v) : 0.0f; }
 
+// The triangles of one object's parts, held until the object's textures are known.
+struct ObjectImport {
+    explicit ObjectImport(ModelObject& o) : builder(o) {}
+    ObjectBuilder builder;
+    std::vector<std::pair<ModelPart*, std::vector<ImportTriangle>>> parts;
+};
+
 class GltfImport {
 public:
-    explicit GltfImport(const tinygltf::Model& model) : g_(model) {}
+    GltfImport(const tinygltf::Model& model, TextureImport* textures) : g_(model), textures_(textures) {}
 
     std::string why;
     ImportCounts counts;
@@ -111,7 +121,8 @@ public:
         auto o = std::make_unique<ModelObject>(topLevel);
         const tinygltf::Node& n = g_.nodes[size_t(index)];
         setImportName(o->name, n.name, "物体", ++counts.objects);
-        ObjectBuilder builder(*o);
+        const int serial = counts.objects - 1;
+        ObjectImport builder(*o);
         const bool ours = kindOf(n) == "object";
         // A quillomodel object holds one root part node; any other node is its own root part.
         if (ours && n.mesh < 0 && n.children.size() == 1 && kindOf(node(n.children[0])) == "part") {
@@ -125,6 +136,7 @@ public:
             frame.m[12] = frame.m[13] = frame.m[14] = 0;
             part(*o, builder, *o->rootPart, index, frame, false);
         }
+        finish(*o, serial, builder);
         counts.vertices += o->vertices.count();
         for (int k = 0; k < 3; ++k) o->position[k] = placed(position[k]);
         return o;
@@ -133,9 +145,47 @@ public:
 private:
     const tinygltf::Node& node(int index) const { return g_.nodes[size_t(index)]; }
 
+    // Textures first (they choose the colours of the textured triangles), then the faces.
+    void finish(ModelObject& o, int serial, ObjectImport& import)
+    {
+        std::vector<TexturedFace> textured;
+        for (auto& [p, triangles] : import.parts) addTexturedTriangles(triangles, textured);
+        if (textures_ && !textured.empty())
+            resolveTextures(o, serial, textured,
+                            [this](int32_t id, std::string& name) { return picture(id, name); }, *textures_);
+        for (auto& [p, triangles] : import.parts) counts.faces += import.builder.addTriangles(*p, triangles);
+    }
+
+    // The decoded picture of image `id`, decoded once.
+    const RgbaPicture* picture(int32_t id, std::string& name)
+    {
+        if (id < 0 || size_t(id) >= g_.images.size()) return nullptr;
+        const tinygltf::Image& image = g_.images[size_t(id)];
+        name = image.name;
+        auto [it, added] = pictures_.try_emplace(id);
+        if (added) {
+            std::string why;
+            it->second.first = decodePicture(image.image.data(), image.image.size(), it->second.second, why);
+        }
+        return it->second.first ? &it->second.second : nullptr;
+    }
+
+    // The image behind material `index`'s base-colour texture and the
+    // number of its coordinate set; -1 when it has none.
+    int32_t pictureOf(int index, int& set) const
+    {
+        if (index < 0 || size_t(index) >= g_.materials.size()) return -1;
+        const tinygltf::TextureInfo& info = g_.materials[size_t(index)].pbrMetallicRoughness.baseColorTexture;
+        if (info.index < 0 || size_t(info.index) >= g_.textures.size() || info.texCoord < 0 || info.texCoord > 99)
+            return -1;
+        set = info.texCoord;
+        const int source = g_.textures[size_t(info.index)].source;
+        return source >= 0 && size_t(source) < g_.images.size() ? source : -1;
+    }
+
     // Fills `p` from node `index`, whose mesh is placed in the object by
     // `frame`; a quillomodel node keeps its pose out of the vertices.
-    void part(ModelObject& o, ObjectBuilder& builder, ModelPart& p, int index, const Matrix& frame, bool ours)
+    void part(ModelObject& o, ObjectImport& builder, ModelPart& p, int index, const Matrix& frame, bool ours)
     {
         ++counts.parts;
         const tinygltf::Node& n = node(index);
@@ -146,7 +196,7 @@ private:
             visiting_.erase(index);
             return;
         }
-        if (n.mesh >= 0 && size_t(n.mesh) < g_.meshes.size()) counts.faces += mesh(builder, p, g_.meshes[size_t(n.mesh)], frame);
+        if (n.mesh >= 0 && size_t(n.mesh) < g_.meshes.size()) mesh(builder, p, g_.meshes[size_t(n.mesh)], frame);
         for (int c : n.children) {
             if (c < 0 || size_t(c) >= g_.nodes.size()) continue;
             const tinygltf::Node& child = node(c);
@@ -178,8 +228,9 @@ private:
         visiting_.erase(index);
     }
 
-    int mesh(ObjectBuilder& builder, ModelPart& p, const tinygltf::Mesh& m, const Matrix& frame)
+    void mesh(ObjectImport& import, ModelPart& p, const tinygltf::Mesh& m, const Matrix& frame)
     {
+        ObjectBuilder& builder = import.builder;
         std::vector<ImportTriangle> triangles;
         for (const tinygltf::Primitive& prim : m.primitives) {
             if (prim.mode != TINYGLTF_MODE_TRIANGLES && prim.mode != -1) continue;
@@ -200,6 +251,15 @@ private:
                 for (uint32_t i = 0; i < index.size(); ++i) order.push_back(i);
             }
             const int32_t colour = material(builder, prim.material);
+            int set = 0;
+            int32_t picture = pictureOf(prim.material, set);
+            std::vector<double> uvs;
+            if (picture >= 0) {
+                auto coordinates = prim.attributes.find("TEXCOORD_" + std::to_string(set));
+                if (coordinates == prim.attributes.end() || !readFloats(coordinates->second, TINYGLTF_TYPE_VEC2, uvs) ||
+                    uvs.size() / 2 != index.size())
+                    picture = -1;
+            }
             for (size_t i = 0; i + 2 < order.size(); i += 3) {
                 if (order[i] >= index.size() || order[i + 1] >= index.size() || order[i + 2] >= index.size()) continue;
                 ImportTriangle t;
@@ -208,10 +268,13 @@ private:
                 t.material = colour;
                 t.twistFix = intExtra(prim.extras, "twistFix") ? 1 : 0;
                 t.doubleSided = !t.twistFix && intExtra(prim.extras, "doubleSided") ? 1 : 0;
+                t.picture = picture;
+                for (int k = 0; k < 3 && picture >= 0; ++k)
+                    for (int c = 0; c < 2; ++c) t.uv[k][c] = float(uvs[order[i + size_t(k)] * 2 + size_t(c)]);
                 triangles.push_back(t);
             }
         }
-        return builder.addTriangles(p, triangles);
+        import.parts.emplace_back(&p, std::move(triangles));
     }
 
     // Exact colours from a quillomodel file, else the base colour lit fully by diffuse light.
@@ -292,19 +355,26 @@ private:
     }
 
     const tinygltf::Model& g_;
+    TextureImport* textures_;
+    std::map<int32_t, std::pair<bool, RgbaPicture>> pictures_;
     std::set<int> visiting_;
 };
 
 } // namespace
 
-bool readGltf(ModelDocument& document, const std::string& path, std::string& why, ImportCounts* counts)
+bool readGltf(ModelDocument& document, const std::string& path, std::string& why, ImportCounts* counts,
+              TextureImport* textures)
 {
     tinygltf::Model model;
     tinygltf::TinyGLTF loader;
-    // Textures are not imported: their pictures are not decoded at all.
-    loader.SetImageLoader([](tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*,
-                             int, void*) { return true; },
-                          nullptr);
+    // Pictures are kept as their file bytes; only those a texture needs are decoded, after a look at their size.
+    loader.SetImageLoader(
+        [](tinygltf::Image* image, const int, std::string*, std::string*, int, int, const unsigned char* bytes, int size,
+           void*) {
+            if (bytes && size > 0) image->image.assign(bytes, bytes + size);
+            return true;
+        },
+        nullptr);
     std::string error, warning;
     const bool binary = endsWithNoCase(path, ".glb");
     const bool loaded = binary ? loader.LoadBinaryFromFile(&model, &error, &warning, path)
@@ -331,7 +401,9 @@ bool readGltf(ModelDocument& document, const std::string& path, std::string& why
         for (size_t i = 0; i < held.size(); ++i)
             if (!held[i]) roots.push_back(int(i));
     }
-    GltfImport import(model);
+    TextureImport made; // handed over only when the import succeeds
+    if (textures) made.stem = textures->stem;
+    GltfImport import(model, textures ? &made : nullptr);
     std::vector<std::unique_ptr<ModelObject>> objects;
     for (int r : roots) {
         if (r < 0 || size_t(r) >= model.nodes.size()) continue;
@@ -348,6 +420,7 @@ bool readGltf(ModelDocument& document, const std::string& path, std::string& why
         if (document.objects.append(o.get()) >= 0) o.release();
     }
     if (counts) *counts = import.counts;
+    if (textures) *textures = std::move(made);
     return true;
 }
 

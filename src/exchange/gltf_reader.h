@@ -16,9 +16,14 @@ struct ImportCounts {
     int objects = 0, parts = 0, vertices = 0, faces = 0;
 };
 
+struct TextureImport;
+
 // Appends the file's objects to `document` (and may set `dt` from a
 // quillomodel file). False with `why` set, and nothing changed, when the
-// file cannot be read or holds no triangles.
-bool readGltf(ModelDocument& document, const std::string& path, std::string& why, ImportCounts* counts = nullptr);
+// file cannot be read or holds no triangles. With `textures`, base-colour
+// textures become the objects' planar textures (texture_import.h); their
+// pattern files are left in `textures->files` for the caller to write.
+bool readGltf(ModelDocument& document, const std::string& path, std::string& why, ImportCounts* counts = nullptr,
+              TextureImport* textures = nullptr);
 
 } // namespace quillo

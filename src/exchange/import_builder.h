@@ -21,6 +21,8 @@ struct ImportTriangle {
     int32_t material = -1;
     int32_t doubleSided = 0;
     int32_t twistFix = 0;
+    int32_t picture = -1;    // the reader's picture that textures it, -1 for none
+    float uv[3][2] = {};     // its corners' texture coordinates (v down the picture) when it has one
 };
 
 // The faces for `triangles` over `vertices`: each triangle is paired with

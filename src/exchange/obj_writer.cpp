@@ -42,7 +42,7 @@ public:
         obj_ = "# quillomodel\nmtllib " + baseName(stem_) + ".mtl\n";
     }
 
-    void addObject(const ModelObject& o, const float offset[3])
+    void addObject(const ModelObject& o, const float offset[3], int depth = 0)
     {
         const int serial = counts.objects++;
         float at[3];
@@ -56,7 +56,7 @@ public:
         counts.vertices += o.vertices.count();
         std::vector<std::string> names(size_t(o.materials.count()));
         for (int i = 0; i < o.materials.count(); ++i) names[size_t(i)] = material(o, serial, i);
-        addPart(o, *o.rootPart, first, names, at);
+        addPart(o, *o.rootPart, first, names, at, depth);
     }
 
     std::string objText() const { return obj_; }
@@ -66,8 +66,14 @@ public:
 
 private:
     void addPart(const ModelObject& o, const ModelPart& p, int first, const std::vector<std::string>& names,
-                 const float at[3])
+                 const float at[3], int depth)
     {
+        // The part's place in the tree and its pivot, for an import to rebuild the tree (other readers skip comments).
+        float pivot[3];
+        for (int k = 0; k < 3; ++k) pivot[k] = at[k] + (p.child ? p.position[k] : 0.0f);
+        obj_ += "#quillo part ";
+        obj_ += std::to_string(depth);
+        obj_ += " " + number(pivot[0]) + " " + number(pivot[1]) + " " + number(pivot[2]) + "\n";
         obj_ += "g " + word(p.name) + "\n";
         ++counts.groups;
         int lastMaterial = -2;
@@ -91,17 +97,20 @@ private:
             const bool textured = faceTexture(o, f, uv);
             std::string line = "f";
             for (int c : corners) {
-                line += " " + std::to_string(first + f.index(c) + 1);
+                // Appended piece by piece: GCC 12 warns (-Wrestrict) about "literal" + std::string here.
+                line += ' ';
+                line += std::to_string(first + f.index(c) + 1);
                 if (textured) {
                     obj_ += "vt " + number(uv[c][0]) + " " + number(1.0 - uv[c][1]) + "\n";
-                    line += "/" + std::to_string(++uvCount_);
+                    line += '/';
+                    line += std::to_string(++uvCount_);
                 }
             }
             obj_ += line + "\n";
             ++counts.faces;
         }
-        for (const ModelPart* c : p.children) addPart(o, *c, first, names, at);
-        for (const ModelObject* e : p.objects) addObject(*e, at);
+        for (const ModelPart* c : p.children) addPart(o, *c, first, names, at, depth + 1);
+        for (const ModelObject* e : p.objects) addObject(*e, at, depth + 1);
     }
 
     // Colour `index` of object number `serial`: its MTL entry and, for a texture, its PNG.

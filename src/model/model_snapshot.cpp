@@ -9,6 +9,8 @@ namespace {
 
 VertexData vertexData(const Vertex& v) { return VertexData{v.x, v.y, v.z, v.flagA, v.flagB}; }
 
+VertexNormal normalOf(const Vertex& v) { return VertexNormal{v.nx, v.ny, v.nz}; }
+
 Material materialData(const Material& m)
 {
     Material out = m;
@@ -107,6 +109,8 @@ ObjectSnapshot objectSnapshot(const ModelObject& o, const ObjectSnapshot* previo
     s.pose = poseOf(o);
     if (!previous || previous->name != s.name || !samePose(previous->pose, s.pose)) changed = true;
     s.vertices = chunked(o.vertices, previous ? &previous->vertices : nullptr, vertexData, changed);
+    bool normalsChanged = false; // derived from the rest: no change of the model by itself
+    s.normals = chunked(o.vertices, previous ? &previous->normals : nullptr, normalOf, normalsChanged);
     s.materials = chunked(o.materials, previous ? &previous->materials : nullptr, materialData, changed);
     s.textures = chunked(o.textures, previous ? &previous->textures : nullptr, textureData, changed);
     s.root = partSnapshot(*o.rootPart, previous ? &previous->root : nullptr, changed);
@@ -138,6 +142,7 @@ size_t ownPartBytes(const PartSnapshot& p, const PartSnapshot* previous)
 size_t ownObjectBytes(const ObjectSnapshot& o, const ObjectSnapshot* previous)
 {
     return sizeof o + o.name.capacity() + ownTableBytes(o.vertices, previous ? &previous->vertices : nullptr) +
+           ownTableBytes(o.normals, previous ? &previous->normals : nullptr) +
            ownTableBytes(o.materials, previous ? &previous->materials : nullptr) +
            ownTableBytes(o.textures, previous ? &previous->textures : nullptr) +
            ownPartBytes(o.root, previous ? &previous->root : nullptr);
@@ -179,6 +184,13 @@ void writeVertex(Vertex& v, const VertexData& d)
     v.flagB = d.flagB;
 }
 
+void writeNormal(Vertex& v, const VertexNormal& n)
+{
+    v.nx = n.nx;
+    v.ny = n.ny;
+    v.nz = n.nz;
+}
+
 void writeMaterial(Material& m, const Material& d) { m = d; }
 
 void writeTexture(Texture& t, const TextureData& d)
@@ -202,14 +214,16 @@ void writeTexture(Texture& t, const TextureData& d)
 void writeFace(Face& f, const Face& d) { f = d; }
 
 // Writes the chunks of `target` that differ from `current` into `records`
-// (of the same count); true when any did.
+// (of the same count); true when any did. `written` (if given) gets their numbers.
 template <class T, class Live, class Write>
-bool writeChangedChunks(Records<Live>& records, const SharedTable<T>& target, const SharedTable<T>& current, Write write)
+bool writeChangedChunks(Records<Live>& records, const SharedTable<T>& target, const SharedTable<T>& current, Write write,
+                        std::vector<int>* written = nullptr)
 {
     bool any = false;
     for (size_t k = 0; k < target.chunks.size(); ++k) {
         if (target.chunks[k] == current.chunks[k]) continue;
         any = true;
+        if (written) written->push_back(int(k));
         const std::vector<T>& chunk = *target.chunks[k];
         const int first = int(k) * snapshotChunkRecords;
         for (size_t i = 0; i < chunk.size(); ++i) write(records[first + int(i)], chunk[i]);
@@ -257,7 +271,14 @@ void restoreObjectInPlace(ModelObject& o, const ObjectSnapshot& target, const Ob
         applyPose(o, target.pose);
         r.posesChanged = true;
     }
-    if (writeChangedChunks(o.vertices, target.vertices, current.vertices, writeVertex)) r.movedVertices.push_back(&o);
+    RestoredVertices moved{&o, {}};
+    writeChangedChunks(o.vertices, target.vertices, current.vertices, writeVertex, &moved.chunks);
+    writeChangedChunks(o.vertices, target.normals, current.normals, writeNormal, &moved.chunks);
+    if (!moved.chunks.empty()) {
+        std::sort(moved.chunks.begin(), moved.chunks.end());
+        moved.chunks.erase(std::unique(moved.chunks.begin(), moved.chunks.end()), moved.chunks.end());
+        r.movedVertices.push_back(std::move(moved));
+    }
     if (writeChangedChunks(o.materials, target.materials, current.materials, writeMaterial)) r.needsRedraw = true;
     if (writeChangedChunks(o.textures, target.textures, current.textures, writeTexture)) r.needsRedraw = true;
     restorePartInPlace(*o.rootPart, target.root, current.root, r);
@@ -293,10 +314,13 @@ ModelObject* buildObject(const ObjectSnapshot& s, bool topLevel)
     applyPose(*o, s.pose);
     fillTable(o->vertices, s.vertices, [](const VertexData& d) {
         Vertex v = makeVertex(d.x, d.y, d.z);
-        v.flagA = d.flagA;
-        v.flagB = d.flagB;
+        writeVertex(v, d);
         return v;
     });
+    int i = 0;
+    for (const auto& chunk : s.normals.chunks)
+        for (const VertexNormal& n : *chunk)
+            if (Vertex* v = o->vertices.at(i++)) writeNormal(*v, n);
     fillTable(o->materials, s.materials, [](const Material& m) { return m; });
     fillTable(o->textures, s.textures, [](const TextureData& d) {
         Texture t = makeTexture();

@@ -2,9 +2,11 @@
 // colours, textures and the grid step), kept for undo. Tables are cut into
 // chunks of fixed size that a snapshot shares with the one taken before it
 // wherever their records are equal, so a small edit of a large model costs
-// one chunk, not a copy of the model. Renderer working state (normals,
-// screen positions, polygons, loaded pattern images, the shown pattern) is
-// not model data and is rebuilt after a restore.
+// one chunk, not a copy of the model. The smoothed vertex normals are kept
+// beside the positions: they are costly to recompute (every face of the
+// object), so a restore writes them back with the points instead; they do
+// not count as a change of the model. Other renderer working state (screen positions, polygons, loaded pattern
+// images, the shown pattern) is rebuilt after a restore.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +33,12 @@ struct SharedTable {
 struct VertexData {
     float x, y, z;
     int32_t flagA, flagB;
+};
+
+// The smoothed normal of a vertex as the renderer computed it when the
+// snapshot was taken. Not model data: a change of it alone makes no step.
+struct VertexNormal {
+    float nx, ny, nz;
 };
 
 // A texture record without its loaded images and display state.
@@ -63,6 +71,7 @@ struct ObjectSnapshot {
     std::string name;
     NodePose pose{};
     SharedTable<VertexData> vertices;
+    SharedTable<VertexNormal> normals; // one per vertex, cut into the same chunks
     SharedTable<Material> materials; // shade is kept at 0: prepare recomputes it
     SharedTable<TextureData> textures;
     PartSnapshot root;
@@ -83,13 +92,21 @@ DocumentSnapshot takeSnapshot(const ModelDocument& document, const DocumentSnaps
 // (all of them without `previous`), plus the size of its tree records.
 size_t snapshotOwnBytes(const DocumentSnapshot& snapshot, const DocumentSnapshot* previous);
 
+// The chunks of an object's vertex table that a restore wrote back in
+// place (positions and flags, or normals); the renderer's grid coordinates of
+// those vertices are stale until the caller refreshes them.
+struct RestoredVertices {
+    ModelObject* object = nullptr;
+    std::vector<int> chunks; // chunk k holds vertices k * snapshotChunkRecords on
+};
+
 // What a restore changed, so the caller refreshes no more than needed.
 struct RestoreResult {
     bool rebuilt = false;         // the objects were made anew from the snapshot
     bool needsRedraw = false;     // faces, colours, textures, names or the tree changed
     bool posesChanged = false;    // object or part positions or angles changed
     bool gridStepChanged = false; // the global dt changed
-    std::vector<ModelObject*> movedVertices; // objects whose vertex positions changed
+    std::vector<RestoredVertices> movedVertices; // objects whose vertex positions or normals changed
 };
 
 // Makes the document hold `target`'s model data and sets the global dt.

@@ -5,6 +5,7 @@
 #include "exchange/gltf_reader.h"
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
+#include "exchange/texture_import.h"
 #include "model/md4_file.h"
 
 namespace quillo {
@@ -29,10 +30,17 @@ bool ModelEditor::importFile(const std::string& path)
     ModelDocument loaded;
     std::string why;
     bool ok = false;
-    if (endsWithNoCase(path, ".gltf") || endsWithNoCase(path, ".glb")) ok = readGltf(loaded, path, why);
-    else if (endsWithNoCase(path, ".obj")) ok = readObj(loaded, path, why);
+    // The model has no name yet: pattern files go beside the imported file (IN_<object>_<texture>.bmp).
+    TextureImport textures;
+    textures.stem = importTextureStem(path);
+    if (endsWithNoCase(path, ".gltf") || endsWithNoCase(path, ".glb")) ok = readGltf(loaded, path, why, nullptr, &textures);
+    else if (endsWithNoCase(path, ".obj")) ok = readObj(loaded, path, why, nullptr, &textures);
     if (!ok) {
         errorbox(formatMessage("ファイル %s をインポートできません", path.c_str()));
+        return false;
+    }
+    if (!writeImportFiles(textures.files, why)) {
+        errorbox(formatMessage("ファイル %s に書き込めません", why.c_str()));
         return false;
     }
     adopt(loaded);

@@ -3,8 +3,10 @@
 // restored document.
 #include "model_editor.h"
 
+#include <algorithm>
+
+#include "model/fixed_point.h"
 #include "softrender/transform.h"
-#include "softrender/vertex_prep.h"
 
 namespace quillo {
 
@@ -25,6 +27,28 @@ bool viewOnly(int command)
         if (id(c) == command) return true;
     return between(command, Cmd::ToolMoveToPart, Cmd::RotationStep6) || between(command, Cmd::MoveStep1, Cmd::MoveStep6) ||
            between(command, Cmd::DragVerticalX, Cmd::DragVerticalNone);
+}
+
+// What the renderer derives from each restored vertex alone, as a full
+// preparation sets it (grid coordinates, the normal x 255, the owner
+// copy); the smoothed normal itself came back with the snapshot, so the
+// object's faces need not be walked again.
+void refreshRestoredVertices(const RestoredVertices& moved)
+{
+    Records<Vertex>& vertices = moved.object->vertices;
+    for (int k : moved.chunks) {
+        const int end = std::min(vertices.count(), (k + 1) * snapshotChunkRecords);
+        for (int i = k * snapshotChunkRecords; i < end; ++i) {
+            Vertex& v = vertices[i];
+            v.gx = truncToInt(v.x / dt);
+            v.gy = truncToInt(v.y / dt);
+            v.gz = truncToInt(v.z / dt);
+            v.ownerCopy = v.owner;
+            v.inx = truncToInt(double(v.nx) * 255.0);
+            v.iny = truncToInt(double(v.ny) * 255.0);
+            v.inz = truncToInt(double(v.nz) * 255.0);
+        }
+    }
 }
 
 bool repeatable(int command)
@@ -115,8 +139,8 @@ void ModelEditor::afterRestore(const RestoreResult& result, const EditCursor& c)
         state.currentobject = nullptr;
         state.currentpart = nullptr;
     }
-    for (ModelObject* o : result.movedVertices) prepareVertices(*o);
-    if (result.needsRedraw) {
+    for (const RestoredVertices& moved : result.movedVertices) refreshRestoredVertices(moved);
+    if (result.needsRedraw || result.gridStepChanged) { // a new grid step changes every grid coordinate
         state.pickpoint = -1;
         state.pickface.clear();
         redraw();

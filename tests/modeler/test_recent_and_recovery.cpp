@@ -173,8 +173,8 @@ TEST(ModelEditorExchange, ExportThenImportGivesAnUnsavedDocument)
 {
     EditorFixture f;
     f.open("m.md4", twoLayers(), {"select", "0"});
-    // glTF keeps the empty part "back" as a node, so the part choice asks; OBJ has no group for it.
-    for (const auto& [name, parts] : {std::pair{"m.glb", 2}, std::pair{"m.obj", 1}}) {
+    // Both keep the empty part "back" (a glTF node, an OBJ group with its place in the tree), so the part choice asks.
+    for (const auto& [name, parts] : {std::pair{"m.glb", 2}, std::pair{"m.obj", 2}}) {
         f.answer({"file", f.dir / name});
         f.editor.dispatch(id(Cmd::Export));
         EXPECT_TRUE(std::filesystem::exists(f.dir / name)) << name;
@@ -186,6 +186,8 @@ TEST(ModelEditorExchange, ExportThenImportGivesAnUnsavedDocument)
         ASSERT_EQ(f.editor.document.objects.count(), 1) << name;
         // The part "back" has no colour, so its face is not drawn and not exported.
         EXPECT_EQ(f.object().rootPart->faces.count(), 4) << name;
+        ASSERT_EQ(f.object().rootPart->children.count(), 1) << name;
+        EXPECT_STREQ(f.object().rootPart->children[0]->name, "back") << name;
     }
     // A file that is not a model of another program: a message, the document stays.
     test::writeText(f.dir / "x.txt", "hello");
@@ -194,4 +196,58 @@ TEST(ModelEditorExchange, ExportThenImportGivesAnUnsavedDocument)
     f.editor.dispatch(id(Cmd::Import));
     EXPECT_TRUE(f.dialogs.failure().empty()) << f.dialogs.failure();
     EXPECT_EQ(f.editor.document.objects.count(), 1);
+}
+
+namespace {
+
+// A 2 x 2 PNG picture, top row red and green, bottom row blue and white.
+const unsigned char squarePng[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00,
+    0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00, 0x00, 0x72, 0xb6, 0x0d, 0x24, 0x00, 0x00, 0x00, 0x12, 0x49,
+    0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8, 0xcf, 0xc0, 0xf0, 0x1f, 0x0c, 0x81, 0x34, 0x18, 0x00, 0x00, 0x49, 0xc8,
+    0x09, 0xf7, 0xf9, 0xab, 0xb6, 0x0d, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+
+} // namespace
+
+TEST(ModelEditorExchange, ImportedTexturesAreWrittenBesideTheImportedFile)
+{
+    EditorFixture f;
+    test::writeText(f.dir / "pic.png", std::string(reinterpret_cast<const char*>(squarePng), sizeof squarePng));
+    test::writeText(f.dir / "sq.mtl", "newmtl skin\nKd 1 1 1\nmap_Kd pic.png\n");
+    // A square of 20 units in the X-Y plane with the whole picture on it (OBJ's v counts up the picture).
+    test::writeText(f.dir / "sq.obj", "mtllib sq.mtl\nv -10 -10 0\nv 10 -10 0\nv 10 10 0\nv -10 10 0\n"
+                                      "vt 0 1\nvt 1 1\nvt 1 0\nvt 0 0\nusemtl skin\ng plate\nf 1/1 2/2 3/3 4/4\n");
+    const std::string pattern = f.dir / "sq_0_0.bmp";
+
+    // The pattern file cannot be written (a folder has its name): a message, and nothing changes.
+    std::filesystem::create_directory(pattern);
+    f.answer({"file", f.dir / "sq.obj"});
+    f.answer({"message", "ファイル " + pattern + " に書き込めません"});
+    EXPECT_FALSE(f.editor.dispatch(id(Cmd::Import)));
+    EXPECT_TRUE(f.dialogs.failure().empty()) << f.dialogs.failure();
+    EXPECT_EQ(f.editor.document.objects.count(), 0);
+    std::filesystem::remove(pattern);
+
+    f.answer({"file", f.dir / "sq.obj"});
+    f.editor.dispatch(id(Cmd::Import));
+    EXPECT_TRUE(f.dialogs.failure().empty()) << f.dialogs.failure();
+    ASSERT_EQ(f.editor.document.objects.count(), 1);
+    ASSERT_TRUE(std::filesystem::is_regular_file(pattern));
+    const ModelObject& o = f.object();
+    ASSERT_EQ(o.textures.count(), 1);
+    const Texture& t = o.textures[0];
+    EXPECT_EQ(std::string(t.files[0]), pattern);
+    EXPECT_EQ(t.plane, planeXY);
+    EXPECT_EQ(t.x0, -800);
+    EXPECT_EQ(t.y0, -800);
+    EXPECT_EQ(t.x1, 800);
+    EXPECT_EQ(t.y1, 800);
+    EXPECT_EQ(t.width, 2) << "the pattern file was read when the model was drawn";
+    ASSERT_EQ(o.rootPart->faces.count(), 1);
+    const Material& m = o.materials[o.rootPart->faces[0].material];
+    EXPECT_EQ(m.texture, 0);
+    // The bottom-left texel is opaque blue: the key, so the texture takes its colour.
+    EXPECT_EQ(m.red, 0);
+    EXPECT_EQ(m.green, 0);
+    EXPECT_EQ(m.blue, 255);
 }
