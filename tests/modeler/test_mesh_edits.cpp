@@ -98,27 +98,27 @@ TEST(MeshEdits, ExtrudingASlantedFaceMovesAgainstItsNormal)
 
 // With symmetry on, moving a point moves the point at its mirror place too:
 // the last such point when two share the place, vertex 0 included, and none
-// for a point on the mirror plane.
+// for a point on the mirror plane (not even another point at its place).
 TEST(MeshEdits, SymmetryMovesTheLastPointAtTheMirrorPlace)
 {
     const char* model = "ob o 0 0 0\n dt 0.0125\n"
-                        " v 800 800 0\n v -800 800 0\n v -800 0 0\n v 800 0 0\n v 800 0 0\n v 0 0 0\n"
-                        "pb p 0 0 0\n m 0.2 1 0\n c 200 100 50\n q 0 1 2 3\n q 4 5 2 1\npe p\noe o\n";
+                        " v 800 800 0\n v -800 800 0\n v -800 0 0\n v 800 0 0\n v 800 0 0\n v 0 0 0\n v 0 0 0\n"
+                        "pb p 0 0 0\n m 0.2 1 0\n c 200 100 50\n q 0 1 2 3\n q 4 5 2 1\n q 6 3 0 1\npe p\noe o\n";
     const struct {
         int picked;
         int partner; // -1: none
-    } cases[] = {{2, 4}, {1, 0}, {0, 1}, {4, 2}, {5, -1}};
+    } cases[] = {{2, 4}, {1, 0}, {0, 1}, {4, 2}, {5, -1}, {6, -1}};
     for (const auto& c : cases) {
         EditFixture f;
         f.open("m.md4", model, {"select", "0"});
-        ASSERT_EQ(f.object().vertices.count(), 6);
+        ASSERT_EQ(f.object().vertices.count(), 7);
         std::vector<std::vector<int>> before;
-        for (int i = 0; i < 6; ++i) before.push_back(f.grid(i));
+        for (int i = 0; i < 7; ++i) before.push_back(f.grid(i));
         f.run(621); // point mode
         f.run(600); // one grid unit a step
         f.state().pickpoint = c.picked;
         f.run(617); // +Y
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 7; ++i) {
             std::vector<int> expected = before[size_t(i)];
             if (i == c.picked || i == c.partner) ++expected[1];
             EXPECT_EQ(f.grid(i), expected) << "picked " << c.picked << ", vertex " << i;
