@@ -96,9 +96,15 @@ TEST_F(SoundTableTest, SelectingStopsRewindsAndPlaysWhatItMust)
         t.select(c.entry);
         const std::string what = "select " + std::to_string(c.entry) + " after " + std::to_string(c.before.size());
         EXPECT_EQ(fresh.take(), c.calls) << what;
-        if (c.midi >= 0) EXPECT_EQ(t.currentmidi, c.midi) << what;
-        if (c.wave >= 0) EXPECT_EQ(t.currentwave, c.wave) << what;
-        if (c.last >= 0) EXPECT_EQ(t.lastsound, c.last) << what;
+        if (c.midi >= 0) {
+            EXPECT_EQ(t.currentmidi, c.midi) << what;
+        }
+        if (c.wave >= 0) {
+            EXPECT_EQ(t.currentwave, c.wave) << what;
+        }
+        if (c.last >= 0) {
+            EXPECT_EQ(t.lastsound, c.last) << what;
+        }
     }
 }
 

@@ -26,7 +26,9 @@ TEST(ScriptReading, LinesSplitIntoWords)
     for (const auto& c : cases) {
         std::vector<std::string> words{"left over"};
         EXPECT_EQ(splitScriptLine(c.line, words), c.ok) << c.line;
-        if (c.ok) EXPECT_EQ(words, c.words) << c.line;
+        if (c.ok) {
+            EXPECT_EQ(words, c.words) << c.line;
+        }
     }
 }
 
