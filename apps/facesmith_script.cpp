@@ -7,25 +7,12 @@
 #include <QRadioButton>
 
 #include "facesmith_dialog.h"
+#include "facesmith_script_line.h"
 #include "platform/qt_text.h"
 
 namespace quillo {
 
 namespace {
-
-bool identifier(const std::string& word, int& id)
-{
-    if (word.empty() || word.size() > 4) return false;
-    id = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') return false;
-        id = id * 10 + (c - '0');
-    }
-    return true;
-}
-
-bool isEdit(int id) { return id == dmainInputPath || id == dmainOutputPath || id == dmainModelSize; }
-bool isBox(int id) { return id >= dmainGroupByColour && id <= dmainReverse; }
 
 const char* onOff(bool on) { return on ? "on" : "off"; }
 
@@ -34,70 +21,62 @@ const char* onOff(bool on) { return on ? "on" : "off"; }
 FacesmithScript::FacesmithScript(FacesmithDialog& dialog, ScriptedDialogs& dialogs, std::ostream& out)
     : ScriptRunner(dialogs), dialog_(dialog), out_(out)
 {
-    // Each verb checks its own words, so that its message names what it takes.
-    addVerb({"cmd", 0, -1, true, [this](const ScriptWords& w, std::string& why) {
-                 int id = 0;
-                 if (w.size() != 2 || !identifier(w[1], id) || !dialog_.button(id)) {
-                     why = "cmd takes a button: 100, 101, 105, 106, 107-111, 112 or 113";
-                     return false;
-                 }
-                 dialog_.press(id);
-                 return true;
-             }});
-    addVerb({"key", 0, -1, true, [this](const ScriptWords& w, std::string& why) {
-                 if (w.size() != 2) {
-                     why = "key takes one key: Return, Enter or Escape";
-                     return false;
-                 }
-                 return key(w[1], why);
-             }});
-    addVerb({"set", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
-                 int id = 0;
-                 if (w.size() != 3 || !identifier(w[1], id) || !isEdit(id)) {
-                     why = "set takes an edit (102, 103 or 104) and a text";
-                     return false;
-                 }
-                 dialog_.edit(id)->setText(toQt(w[2]));
-                 return true;
-             }});
-    addVerb({"check", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
-                 int id = 0;
-                 if (w.size() != 3 || !identifier(w[1], id) || !isBox(id) || (w[2] != "on" && w[2] != "off")) {
-                     why = "check takes a box (107-111) and on or off";
-                     return false;
-                 }
-                 const bool on = w[2] == "on";
-                 if (id == dmainFront || id == dmainReverse) {
-                     // One of the two radios is always selected.
-                     const int selected = on ? id : (id == dmainFront ? dmainReverse : dmainFront);
-                     dialog_.button(selected)->setChecked(true);
-                 } else {
-                     dialog_.button(id)->setChecked(on);
-                 }
-                 return true;
-             }});
-    addVerb({"verify", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
-                 int id = 0;
-                 if (w.size() != 3 || !identifier(w[1], id) || (!isEdit(id) && !isBox(id))) {
-                     why = "verify takes an edit (102-104) or a box (107-111) and what it must show";
-                     return false;
-                 }
-                 const std::string shown =
-                     isEdit(id) ? fromQt(dialog_.edit(id)->text()) : onOff(dialog_.button(id)->isChecked());
-                 if (shown != w[2]) {
-                     why = "control " + w[1] + " shows \"" + shown + "\", not \"" + w[2] + "\"";
-                     return false;
-                 }
-                 return true;
-             }});
-    addVerb({"state", 0, -1, false, [this](const ScriptWords& w, std::string& why) {
-                 if (w.size() != 1) {
-                     why = "state takes nothing";
-                     return false;
-                 }
-                 printState();
-                 return true;
-             }});
+    // Each verb reads its own words (readFacesmithLine), so that its message
+    // names what it takes.
+    auto verb = [this](const char* name, bool consumes, bool (FacesmithScript::*act)(const FacesmithLine&, std::string&)) {
+        addVerb({name, 0, -1, consumes, [this, act](const ScriptWords& w, std::string& why) {
+                     FacesmithLine line;
+                     return readFacesmithLine(w, line, why) && (this->*act)(line, why);
+                 }});
+    };
+    verb("cmd", true, &FacesmithScript::press);
+    verb("key", true, &FacesmithScript::key);
+    verb("set", false, &FacesmithScript::set);
+    verb("check", false, &FacesmithScript::check);
+    verb("verify", false, &FacesmithScript::verify);
+    verb("state", false, &FacesmithScript::state);
+}
+
+bool FacesmithScript::press(const FacesmithLine& line, std::string&)
+{
+    dialog_.press(line.control); // a disabled button takes the click and does nothing
+    return true;
+}
+
+bool FacesmithScript::set(const FacesmithLine& line, std::string&)
+{
+    dialog_.edit(line.control)->setText(toQt(line.text));
+    return true;
+}
+
+bool FacesmithScript::check(const FacesmithLine& line, std::string&)
+{
+    const int id = line.control;
+    const bool on = line.text == "on";
+    if (id == dmainFront || id == dmainReverse) {
+        // One of the two radios is always selected.
+        const int selected = on ? id : (id == dmainFront ? dmainReverse : dmainFront);
+        dialog_.button(selected)->setChecked(true);
+    } else {
+        dialog_.button(id)->setChecked(on);
+    }
+    return true;
+}
+
+bool FacesmithScript::verify(const FacesmithLine& line, std::string& why)
+{
+    const int id = line.control;
+    const std::string shown =
+        isFacesmithEdit(id) ? fromQt(dialog_.edit(id)->text()) : onOff(dialog_.button(id)->isChecked());
+    if (shown == line.text) return true;
+    why = "control " + std::to_string(id) + " shows \"" + shown + "\", not \"" + line.text + "\"";
+    return false;
+}
+
+bool FacesmithScript::state(const FacesmithLine&, std::string&)
+{
+    printState();
+    return true;
 }
 
 bool FacesmithScript::ready(std::string& why)
@@ -107,19 +86,9 @@ bool FacesmithScript::ready(std::string& why)
     return false;
 }
 
-bool FacesmithScript::key(const std::string& name, std::string& why)
+bool FacesmithScript::key(const FacesmithLine& line, std::string&)
 {
-    Qt::Key k;
-    if (name == "Return")
-        k = Qt::Key_Return;
-    else if (name == "Enter")
-        k = Qt::Key_Enter;
-    else if (name == "Escape")
-        k = Qt::Key_Escape;
-    else {
-        why = "key takes Return, Enter or Escape, not \"" + name + "\"";
-        return false;
-    }
+    const Qt::Key k = line.text == "Return" ? Qt::Key_Return : line.text == "Enter" ? Qt::Key_Enter : Qt::Key_Escape;
     // The key goes where the focus is and climbs to the dialog if unused.
     QWidget* target = dialog_.focusWidget() ? dialog_.focusWidget() : &dialog_;
     QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);

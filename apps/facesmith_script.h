@@ -16,6 +16,7 @@
 namespace quillo {
 
 class FacesmithDialog;
+struct FacesmithLine;
 
 class FacesmithScript : public ScriptRunner {
 public:
@@ -25,7 +26,12 @@ protected:
     bool ready(std::string& why) override;
 
 private:
-    bool key(const std::string& name, std::string& why);
+    bool press(const FacesmithLine& line, std::string& why);
+    bool key(const FacesmithLine& line, std::string& why);
+    bool set(const FacesmithLine& line, std::string& why);
+    bool check(const FacesmithLine& line, std::string& why);
+    bool verify(const FacesmithLine& line, std::string& why);
+    bool state(const FacesmithLine& line, std::string& why);
     void printState();
 
     FacesmithDialog& dialog_;

@@ -7,12 +7,13 @@
 # build-fuzz/findings/TARGET/).
 #
 #   scripts/fuzz.sh [TARGET|all] [SECONDS]
-#   TARGET: md4 bmp dxf settings md6 md7 loadsurface gltf obj
+#   TARGET: md4 bmp dxf settings md6 md7 loadsurface gltf obj script_modeler
+#           script_anime script_facesmith
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
-all=(md4 bmp dxf settings md6 md7 loadsurface gltf obj)
+all=(md4 bmp dxf settings md6 md7 loadsurface gltf obj script_modeler script_anime script_facesmith)
 if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi
 for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "fuzz.sh: no target $t (one of: ${all[*]} all)" >&2; exit 2; }
@@ -68,6 +69,11 @@ make_seeds() {
     loadsurface)
       seed "$dir" "" examples/*.bmp tests/softrender/golden/*.bmp \
         "$corpus_shared"/bmpsuite/g/*.bmp "$corpus_shared"/bmpsuite/q/*.bmp "$corpus_shared"/bmpsuite/b/*.bmp ;;
+    # The programs' --script readers (quillosaver's: add script_saver here,
+    # in all=() and in fuzz/CMakeLists.txt, with its kept inputs).
+    script_modeler) seed "$dir" "" tests/scripts/*.qms tests/modeler/data/*.script ;;
+    script_anime) seed "$dir" "" tests/scripts/*.qas ;;
+    script_facesmith) seed "$dir" "" tests/scripts/*.fss ;;
   esac
 }
 

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -105,37 +106,45 @@ void ScriptRunner::addVerb(ScriptVerb verb)
     verbs_.push_back(std::move(verb));
 }
 
-bool ScriptRunner::runLine(const ScriptWords& w, std::string& why, bool& consumes)
+const ScriptVerb* ScriptRunner::findVerb(const std::string& name, std::string& why) const
 {
-    for (const ScriptVerb& v : verbs_) {
-        if (w[0] != v.name) continue;
-        consumes = v.consumes;
-        if (!ready(why)) return false;
-        const int args = int(w.size()) - 1;
-        if (args < v.fewest || (v.most >= 0 && args > v.most)) {
-            why = w[0] + " takes " +
-                  (v.fewest == v.most ? std::to_string(v.fewest)
-                                      : v.most < 0 ? "at least " + std::to_string(v.fewest)
-                                                   : std::to_string(v.fewest) + " to " + std::to_string(v.most)) +
-                  " arguments";
-            return false;
-        }
-        if (!v.run(w, why)) return false;
-        if (consumes) afterConsumingLine();
-        return true;
-    }
-    why = "unknown verb \"" + w[0] + "\"";
+    for (const ScriptVerb& v : verbs_)
+        if (name == v.name) return &v;
+    why = "unknown verb \"" + name + "\"";
+    return nullptr;
+}
+
+bool argumentsFit(const ScriptVerb& v, const ScriptWords& w, std::string& why)
+{
+    const int args = int(w.size()) - 1;
+    if (args >= v.fewest && (v.most < 0 || args <= v.most)) return true;
+    why = w[0] + " takes " +
+          (v.fewest == v.most ? std::to_string(v.fewest)
+                              : v.most < 0 ? "at least " + std::to_string(v.fewest)
+                                           : std::to_string(v.fewest) + " to " + std::to_string(v.most)) +
+          " arguments";
     return false;
 }
 
-bool ScriptRunner::run(const std::string& script, int skip)
+bool ScriptRunner::runLine(const ScriptWords& w, std::string& why, bool& consumes)
+{
+    const ScriptVerb* v = findVerb(w[0], why);
+    if (!v) return false;
+    consumes = v->consumes;
+    if (!ready(why) || !argumentsFit(*v, w, why) || !v->run(w, why)) return false;
+    if (consumes) afterConsumingLine();
+    return true;
+}
+
+bool readScript(const std::string& script, int skip, ScriptedDialogs& dialogs, const ScriptLineHandler& verbLine,
+                std::string& error)
 {
     std::istringstream in(script);
     std::string line;
     std::vector<std::string> words;
     int number = 0;
     auto failAt = [&](const std::string& why) {
-        error_ = "line " + std::to_string(number) + ": " + why;
+        error = "line " + std::to_string(number) + ": " + why;
         return false;
     };
     while (std::getline(in, line)) {
@@ -145,18 +154,48 @@ bool ScriptRunner::run(const std::string& script, int skip)
         if (words.empty()) continue;
         std::string why;
         if (words[0] == "answer" || words[0] == "expect") {
-            if (!answerLine(dialogs_, words, why)) return failAt(why);
-            continue;
+            if (!answerLine(dialogs, words, why)) return failAt(why);
+        } else if (!verbLine(words, why)) {
+            return failAt(why);
         }
-        bool consumes = false;
-        bool ok = runLine(words, why, consumes);
-        if (!dialogs_.failure().empty()) return failAt(dialogs_.failure());
-        if (!ok) return failAt(why);
-        if (consumes && dialogs_.pending())
-            return failAt("the answer \"" + dialogs_.next().kind + "\" was not used");
     }
-    if (dialogs_.pending()) return failAt("the answer \"" + dialogs_.next().kind + "\" was not used by the end");
     return true;
+}
+
+bool ScriptRunner::run(const std::string& script, int skip)
+{
+    error_.clear();
+    const bool ok = readScript(script, skip, dialogs_, [this](const ScriptWords& words, std::string& why) {
+        bool consumes = false;
+        const bool done = runLine(words, why, consumes);
+        if (!dialogs_.failure().empty()) {
+            why = dialogs_.failure();
+            return false;
+        }
+        if (!done) return false;
+        if (consumes && dialogs_.pending()) {
+            why = "the answer \"" + dialogs_.next().kind + "\" was not used";
+            return false;
+        }
+        return true;
+    }, error_);
+    if (!ok) return false;
+    if (dialogs_.pending()) {
+        const int lines = int(std::count(script.begin(), script.end(), '\n')) +
+                          (!script.empty() && script.back() != '\n' ? 1 : 0);
+        error_ = "line " + std::to_string(lines) + ": the answer \"" + dialogs_.next().kind + "\" was not used by the end";
+        return false;
+    }
+    return true;
+}
+
+bool ScriptRunner::check(const std::string& script)
+{
+    error_.clear();
+    return readScript(script, 0, dialogs_, [this](const ScriptWords& words, std::string& why) {
+        const ScriptVerb* v = findVerb(words[0], why);
+        return v && argumentsFit(*v, words, why);
+    }, error_);
 }
 
 } // namespace quillo

@@ -22,6 +22,18 @@ int queueLeadingAnswers(ScriptedDialogs& dialogs, const std::string& script, std
 
 using ScriptWords = std::vector<std::string>;
 
+// What readScript does with a line that is neither blank, a comment, an
+// answer nor an expectation; false with `why` set refuses the line.
+using ScriptLineHandler = std::function<bool(const ScriptWords& words, std::string& why)>;
+
+// Reads a script from line `skip` + 1 on and runs nothing itself: answer
+// and expect lines are queued into `dialogs`, the words of every other line
+// go to `verbLine`. Stops at the first line that does not split or is
+// refused, with `error` set to "line N: why". The parse of every program's
+// --script, also used alone to check a script without running it.
+bool readScript(const std::string& script, int skip, ScriptedDialogs& dialogs, const ScriptLineHandler& verbLine,
+                std::string& error);
+
 // One verb of a script: its name, how many arguments it takes, whether an
 // answer may stay unused after it (cmd, key, click, drag, rdrag, mouse
 // consume the answers queued before them), and what it does. `run` returns
@@ -33,6 +45,10 @@ struct ScriptVerb {
     bool consumes;
     std::function<bool(const ScriptWords& words, std::string& why)> run;
 };
+
+// Whether the words after the verb are as many as it takes; false with
+// `why` saying how many it takes.
+bool argumentsFit(const ScriptVerb& verb, const ScriptWords& words, std::string& why);
 
 // Reads words[from ...] as whole numbers; false with `why` naming the first
 // word that is not one.
@@ -49,6 +65,11 @@ public:
     // Runs the script from line `skip` + 1 on (the leading answers already
     // queued). False with error() set: "line N: why".
     bool run(const std::string& script, int skip = 0);
+    // Reads the whole script without running a verb: every line splits,
+    // every answer is well formed (queued into the dialogs, so a check
+    // wants a runner of its own), every other line names a verb with a
+    // fitting number of arguments. False with error() set as for run.
+    bool check(const std::string& script);
     const std::string& error() const { return error_; }
 
 protected:
@@ -60,6 +81,8 @@ protected:
     ScriptedDialogs& dialogs_;
 
 private:
+    // The verb of this name, else null with `why` set.
+    const ScriptVerb* findVerb(const std::string& name, std::string& why) const;
     bool runLine(const ScriptWords& words, std::string& why, bool& consumes);
 
     std::vector<ScriptVerb> verbs_;

@@ -63,76 +63,49 @@ TEST_F(SoundTableTest, TheSamePathIsOpenedOnce)
     EXPECT_EQ(device.take(), (Calls{"open a.wav", "open ./a.wav"}));
 }
 
-TEST_F(SoundTableTest, AWaveThenAnotherWaveStopsAndRewindsTheFirst)
+// Entries 1 and 2 are waves, 3 and 4 MIDI files. After the selections
+// `before`, selecting `entry` tells the device `calls` and leaves the MIDI,
+// wave and last-sound indexes (-1: not checked).
+TEST_F(SoundTableTest, SelectingStopsRewindsAndPlaysWhatItMust)
 {
-    addFour();
-    table.select(wave1);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1", "play 1"}));
-    expectIndexes(0, wave1, wave1);
-    table.select(wave2);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1", "stop 2", "rewind 2", "play 2"}));
-    expectIndexes(0, wave2, wave2);
-}
-
-TEST_F(SoundTableTest, MidiThenWaveBothPlayAndEntryZeroStopsBoth)
-{
-    addFour();
-    table.select(midi1);
-    EXPECT_EQ(device.take(), (Calls{"play 3"}));
-    table.select(wave1);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1", "play 1"}));
-    expectIndexes(midi1, wave1, wave1);
-    table.select(0);
-    EXPECT_EQ(device.take(), (Calls{"stop 3", "rewind 3", "stop 1", "rewind 1"}));
-    expectIndexes(0, 0, 0);
-}
-
-TEST_F(SoundTableTest, APlayingWaveIsStoppedByEntryZero)
-{
-    // With the wave index reset after starting it, this wave would play on.
-    addFour();
-    table.select(wave1);
-    device.take();
-    table.select(0);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1"}));
-}
-
-TEST_F(SoundTableTest, SelectingTheSameEntryTwiceDoesNotRestartIt)
-{
-    addFour();
-    table.select(midi1);
-    table.select(wave2);
-    device.take();
-    table.select(wave2);
-    EXPECT_TRUE(device.take().empty());
-    table.select(midi2); // another MIDI entry replaces the first; the wave plays on
-    EXPECT_EQ(device.take(), (Calls{"stop 3", "rewind 3", "play 4"}));
-    expectIndexes(midi2, wave2, midi2);
-    table.select(midi2);
-    EXPECT_TRUE(device.take().empty());
-}
-
-TEST_F(SoundTableTest, AnIndexOutsideTheTableOnlyStopsTheWave)
-{
-    addFour();
-    table.select(midi1);
-    table.select(wave1);
-    device.take();
-    table.select(17);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1"}));
-    expectIndexes(midi1, 0, 17);
-    table.select(-2);
-    EXPECT_TRUE(device.take().empty());
-}
-
-TEST_F(SoundTableTest, AWaveSelectedAgainAfterMusicPlaysFromItsBeginning)
-{
-    addFour();
-    table.select(wave1);
-    table.select(midi1);
-    device.take();
-    table.select(wave1);
-    EXPECT_EQ(device.take(), (Calls{"stop 1", "rewind 1", "play 1"}));
+    const struct {
+        std::vector<int> before;
+        int entry;
+        Calls calls;
+        int midi, wave, last;
+    } cases[] = {
+        {{}, 1, {"stop 1", "rewind 1", "play 1"}, 0, 1, 1},
+        {{1}, 2, {"stop 1", "rewind 1", "stop 2", "rewind 2", "play 2"}, 0, 2, 2}, // a wave stops the other
+        {{}, 3, {"play 3"}, -1, -1, -1},
+        {{3}, 1, {"stop 1", "rewind 1", "play 1"}, 3, 1, 1}, // MIDI and wave play together
+        {{3, 1}, 0, {"stop 3", "rewind 3", "stop 1", "rewind 1"}, 0, 0, 0},
+        {{1}, 0, {"stop 1", "rewind 1"}, 0, 0, 0}, // a playing wave is stopped by entry 0
+        {{3, 2}, 2, {}, 3, 2, 2},                  // the same entry twice does not restart it
+        {{3, 2}, 4, {"stop 3", "rewind 3", "play 4"}, 4, 2, 4},
+        {{3, 2, 4}, 4, {}, 4, 2, 4},
+        {{3, 1}, 17, {"stop 1", "rewind 1"}, 3, 0, 17}, // outside the table: only the wave stops
+        {{3, 1, 17}, -2, {}, -1, -1, -1},
+        {{1, 3}, 1, {"stop 1", "rewind 1", "play 1"}, -1, -1, -1}, // a wave again plays from its beginning
+    };
+    for (const auto& c : cases) {
+        RecordingSoundDevice fresh;
+        SoundTable t{fresh};
+        for (const char* path : {"a.wav", "b.WAV", "c.mid", "d.mid"}) t.add(path);
+        for (int e : c.before) t.select(e);
+        fresh.take();
+        t.select(c.entry);
+        const std::string what = "select " + std::to_string(c.entry) + " after " + std::to_string(c.before.size());
+        EXPECT_EQ(fresh.take(), c.calls) << what;
+        if (c.midi >= 0) {
+            EXPECT_EQ(t.currentmidi, c.midi) << what;
+        }
+        if (c.wave >= 0) {
+            EXPECT_EQ(t.currentwave, c.wave) << what;
+        }
+        if (c.last >= 0) {
+            EXPECT_EQ(t.lastsound, c.last) << what;
+        }
+    }
 }
 
 TEST_F(SoundTableTest, AFileThatDidNotOpenStaysSilent)

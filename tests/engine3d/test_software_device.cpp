@@ -192,30 +192,5 @@ TEST_F(SoftwareDeviceTest, WorldMatricesMoveTheirGroups)
     EXPECT_EQ(r, (Rect{44, 28, 51, 35}));
 }
 
-TEST_F(SoftwareDeviceTest, TheSameCallsGiveTheSamePixels)
-{
-    LightDesc light{{0.9f, 0.9f, 0.9f, 1}, {-0.5f, -0.707f, -0.5f}};
-    device.setLight(&light);
-    RenderStates states = device.states();
-    states.specular = true;
-    device.setRenderStates(states);
-    MaterialDesc m;
-    m.diffuse = {0.7f, 0.3f, 0.2f, 1};
-    m.ambient = {0.1f, 0.1f, 0.1f, 1};
-    m.specular = {1, 1, 1, 1};
-    m.power = 80;
-    const MaterialHandle h = device.createMaterial(m);
-    ExecuteBatch b = batchOf({{-20, -20, 60, -0.3f, -0.3f, -0.9f, 0, 0}, {-20, 25, 90, 0.2f, 0.4f, -0.9f, 0, 0},
-                              {22, -10, 70, 0.5f, -0.1f, -0.85f, 0, 0}},
-                             {0, 1, 2}, h);
-    draw(b);
-    const uint64_t first = checksum(device.target());
-    device.clearTarget(Rect{0, 0, 63, 63});
-    device.clearDepth(Rect{0, 0, 63, 63});
-    draw(b);
-    EXPECT_EQ(checksum(device.target()), first);
-    EXPECT_NE(countPixels(0), 64 * 64);
-}
-
 } // namespace
 } // namespace quillo::engine3d::test

@@ -79,11 +79,13 @@ TEST(BuildPolygons, OnlyDrawableTrianglesBecomePolygons)
     s.object.rootPart->faces.append(makeFace(0, 1, 2, 3, 9));           // material out of range
     s.object.rootPart->faces.append(makeFace(4, 5, 6, 6, s.material));  // B C D repeats an index
     s.object.rootPart->faces.append(makeFace(0, 1, 40, 3, s.material)); // B C D names vertex 40
+    s.object.rootPart->faces.append(makeFace(4, 5, 6, 4, s.material));  // A B D starts and ends at 4
     s.build();
-    ASSERT_EQ(s.object.polygons.count(), 3);
+    ASSERT_EQ(s.object.polygons.count(), 4);
     EXPECT_EQ(s.corners(0), (Corners{5, 6, 7}));
     EXPECT_EQ(s.corners(1), (Corners{4, 5, 6}));
     EXPECT_EQ(s.corners(2), (Corners{0, 1, 3}));
+    EXPECT_EQ(s.corners(3), (Corners{5, 6, 4}));
 }
 
 TEST(TexturedPolygons, CoordinatesComeFromThePlanarProjection)
@@ -125,9 +127,12 @@ TEST(TexturedPolygons, TrianglesOutsideTheRectangleOrEdgeOnStayShaded)
     s.object.rootPart->faces.append(makeFace(2, 3, 7, 6, m)); // x 20..30: touches the border only
     const int zy = s.addTexturedMaterial(planeZY);            // faces at z = 0 lie edge-on to Z-Y
     s.object.rootPart->faces.append(makeFace(0, 1, 5, 4, zy));
+    const int right = s.addTexturedMaterial(planeXY);
+    s.object.textures[2].x1 = 20; // (0, 0)-(20, 80)
+    s.object.rootPart->faces.append(makeFace(2, 3, 7, 6, right)); // x 20..30: touches its right border
     s.build();
-    ASSERT_EQ(s.object.polygons.count(), 6);
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(s.object.polygons.count(), 8);
+    for (int i = 0; i < 8; ++i) {
         EXPECT_NE(dynamic_cast<const ShadedPolygon*>(&s.polygon(i)), nullptr) << i;
         EXPECT_EQ(s.polygon(i).base, 3);
     }

@@ -153,8 +153,12 @@ TEST(RasteriserFill, RowsFromTopToBottomIncludedAndClippedAtTheFrame)
                                      std::to_string(k.cx) + "," + std::to_string(k.cy);
             for (int y = 0; y < 32; ++y)
                 EXPECT_EQ(width[size_t(y)] > 0, y >= k.firstRow && y <= k.lastRow) << what << " row " << y;
-            if (k.firstWidth >= 0) EXPECT_EQ(width[size_t(k.firstRow)], k.firstWidth) << what;
-            if (k.lastWidth >= 0) EXPECT_EQ(width[size_t(k.lastRow)], k.lastWidth) << what;
+            if (k.firstWidth >= 0) {
+                EXPECT_EQ(width[size_t(k.firstRow)], k.firstWidth) << what;
+            }
+            if (k.lastWidth >= 0) {
+                EXPECT_EQ(width[size_t(k.lastRow)], k.lastWidth) << what;
+            }
         }
 }
 
