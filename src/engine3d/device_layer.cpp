@@ -48,7 +48,7 @@ bool DeviceLayer::ddinit(const EngineSettings& settings, TextRasteriser* text, c
     table_.clear();
     for (const DeviceTableEntry& e : table ? *table : deviceTable()) table_.push_back({e.info, e.create});
     if (table_.empty()) {
-        errorbox(formatMessage("Ｄｉｒｅｃｔ３Ｄが使用できません"));
+        setupFailure(noDeviceText());
         return false;
     }
     // The last hardware device is the automatic choice.
@@ -68,7 +68,7 @@ bool DeviceLayer::ddinit(const EngineSettings& settings, TextRasteriser* text, c
         if (createdevice() && createbuffer()) break;
         device_.reset();
         if (!nextSmallerSize(width_, height_)) {
-            errorbox(formatMessage("%s", d3dErrorText(35, "ddinit").c_str()));
+            setupFailure(d3dErrorText(35, "ddinit"));
             return false;
         }
     }
@@ -125,6 +125,22 @@ bool DeviceLayer::setviewport(int32_t zoom)
     viewport_ = vp;
     fullRefresh_ = true;
     return true;
+}
+
+bool DeviceLayer::resize(int32_t width, int32_t height)
+{
+    if (!device_) return false;
+    const int32_t oldWidth = width_, oldHeight = height_;
+    width_ = width;
+    height_ = height;
+    if (!createbuffer()) {
+        width_ = oldWidth;
+        height_ = oldHeight;
+        createbuffer();
+        setviewport(zoom_);
+        return false;
+    }
+    return setviewport(zoom_);
 }
 
 void DeviceLayer::sceneSetup()

@@ -64,6 +64,9 @@ public:
     // Scale from the camera's zoom; a zoom <= 0 changes nothing (false).
     bool setviewport(int32_t zoom);
     bool setstate();
+    // `resize`: a new drawing size; the target and the viewport are made
+    // again (the old size is kept when the new one cannot be made).
+    bool resize(int32_t width, int32_t height);
     bool createinfobuff(const std::string& text);
     // Draws a new text into the line (80 spaces blank it); a wider text
     // grows the line.

@@ -67,6 +67,20 @@ TEST_F(DeviceLayerTest, SetviewportFollowsTheZoomAndIgnoresZoomsBelowOne)
     EXPECT_EQ(layer->viewport().scale, 480.0f);
 }
 
+TEST_F(DeviceLayerTest, ResizeMakesTheTargetAgainAndKeepsTheOldSizeWhenTheNewOneFails)
+{
+    start(640, 480);
+    ASSERT_TRUE(layer->setviewport(128));
+    ASSERT_TRUE(layer->resize(320, 240));
+    EXPECT_EQ(layer->device().target().width, 320);
+    EXPECT_EQ(layer->device().target().height, 240);
+    EXPECT_EQ(layer->viewport().scale, 240.0f); // the zoom stays
+    EXPECT_FALSE(layer->resize(SoftwareDevice::maxSide + 1, 240));
+    EXPECT_EQ(layer->width(), 320);
+    EXPECT_EQ(layer->device().target().width, 320);
+    EXPECT_EQ(layer->viewport().scale, 240.0f);
+}
+
 TEST_F(DeviceLayerTest, StartUpStepsDownTheLadderAndFailsBelow320)
 {
     // A device that cannot make targets wider than 700 pixels.
