@@ -174,7 +174,7 @@ void QtSaverWindow::keyPressEvent(QKeyEvent*) { input(SaverInput::Event::keyDown
 void QtSaverWindow::closeEvent(QCloseEvent* e)
 {
     // The window menu's close command does not end the saver; only the input rules do.
-    if (mode_ == SaverMode::saver && !closing_ && e->spontaneous()) {
+    if (mode_ == SaverMode::saver && !closing_) {
         input(SaverInput::Event::closeCommand);
         e->ignore();
         return;
