@@ -13,11 +13,12 @@ ErrorWording wording = ErrorWording::animator;
 // The device layer's failures that the saver words as its own.
 bool saverNumber(int number)
 {
-    return (number >= 12 && number <= 14) || (number >= 21 && number <= 25) || number == 28 ||
-           number == 32 || (number >= 34 && number <= 44);
+    return (number >= 12 && number <= 14) || (number >= 20 && number <= 25) || number == 28 || number == 29 ||
+           (number >= 31 && number <= 44);
 }
 
-bool withoutFunction(int number) { return number == 28 || number == 32 || number == 34 || number == 35; }
+// The display start-up failures of ddinit stand without the function.
+bool withoutFunction(int number) { return number == 28 || number == 29 || (number >= 31 && number <= 35); }
 
 std::set<std::string>& shown()
 {
@@ -51,7 +52,9 @@ std::string d3dErrorText(int number, const char* function)
 {
     if (wording == ErrorWording::saver && saverNumber(number)) {
         const std::string head = "ＳＡＶＥＲエラー" + fullWidthNumber(number);
-        return withoutFunction(number) ? head : head + "\n" + function + "関数";
+        if (withoutFunction(number)) return head;
+        if (number == 25) return head + "\n" + function; // "ＳＡＶＥＲエラー２５\nwinit"
+        return head + "\n" + function + "関数";
     }
     return "Ｄ３Ｄエラー" + fullWidthNumber(number) + "\n" + function + "関数";
 }

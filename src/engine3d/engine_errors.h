@@ -15,7 +15,8 @@ std::string fullWidthNumber(int number);
 // Whose words the device layer's failures use. The screen saver says
 // "ＳＡＶＥＲエラー" where the animation editor says "Ｄ３Ｄエラー" (texture and
 // surface failures keep "Ｄ３Ｄエラー"), and leaves the function name out of
-// the display start-up failures 28, 32, 34 and 35.
+// the display start-up failures 28, 29 and 31 to 35 ("ＳＡＶＥＲエラー２５\nwinit"
+// has no "関数" either).
 enum class ErrorWording { animator, saver };
 void setErrorWording(ErrorWording wording);
 ErrorWording errorWording();

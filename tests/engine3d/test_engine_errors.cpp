@@ -47,17 +47,20 @@ TEST(EngineErrors, TheSaverWordsTheDeviceLayersFailuresAsItsOwn)
     } cases[] = {
         {12, "setviewport", "ＳＡＶＥＲエラー１２\nsetviewport関数"},
         {14, "createdevice", "ＳＡＶＥＲエラー１４\ncreatedevice関数"},
-        {20, "createviewport", "Ｄ３Ｄエラー２０\ncreateviewport関数"},
+        {20, "createviewport", "ＳＡＶＥＲエラー２０\ncreateviewport関数"},
         {21, "createviewport", "ＳＡＶＥＲエラー２１\ncreateviewport関数"},
         {24, "creabackbuff", "ＳＡＶＥＲエラー２４\ncreabackbuff関数"},
-        {25, "winit", "ＳＡＶＥＲエラー２５\nwinit関数"},
+        {25, "winit", "ＳＡＶＥＲエラー２５\nwinit"},
         {28, "ddinit", "ＳＡＶＥＲエラー２８"},
         {32, "ddinit", "ＳＡＶＥＲエラー３２"},
-        {33, "ddinit", "Ｄ３Ｄエラー３３\nddinit関数"},
+        {29, "ddinit", "ＳＡＶＥＲエラー２９"},
+        {31, "ddinit", "ＳＡＶＥＲエラー３１"},
+        {33, "ddinit", "ＳＡＶＥＲエラー３３"},
         {35, "ddinit", "ＳＡＶＥＲエラー３５"},
         {36, "setstate", "ＳＡＶＥＲエラー３６\nsetstate関数"},
         {44, "rend", "ＳＡＶＥＲエラー４４\nrend関数"},
         {3, "loadtexture", "Ｄ３Ｄエラー３\nloadtexture関数"}, // textures keep the engine's word
+        {15, "loadsurface", "Ｄ３Ｄエラー１５\nloadsurface関数"},
         {11, "reloadtexture", "Ｄ３Ｄエラー１１\nreloadtexture関数"},
     };
     for (const auto& c : cases) EXPECT_EQ(d3dErrorText(c.number, c.function), c.text) << c.number;
