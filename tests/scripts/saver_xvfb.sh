@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # quillosaver on a real X server (Xvfb), driven with xdotool:
 #   saver_xvfb.sh QUILLOSAVER
-# Exits 77 (skipped) when Xvfb, xdotool, xev or xwd are missing.
+# Exits 77 (skipped) when Xvfb, xdotool, xlogo or xwd are missing.
 set -uo pipefail
 saver=$1
-for tool in Xvfb xdotool xev xwd python3; do
+for tool in Xvfb xdotool xlogo xwd python3; do
   command -v $tool >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -49,16 +49,26 @@ ends_with() { # ends_with PID STATUS: the process ends within 5 s with STATUS
   wait "$1"
   [ $? -eq "$2" ]
 }
-# How many pixels of an xwd picture are not black.
-lit_pixels() {
+# Pixels of an xwd picture of a window: "COLOURED BLACK WHITE" (coloured:
+# red, green and blue not all equal; the xlogo window is all grey).
+pixel_counts() {
   xwd -silent -id "$1" | python3 -c '
 import struct, sys
 d = sys.stdin.buffer.read()
 header = struct.unpack(">25I", d[:100])
 size, ncolors = header[0], header[19]
 pixels = d[size + 12 * ncolors:]
-print(sum(1 for i in range(0, len(pixels) - 3, 4) if pixels[i:i + 3] != b"\0\0\0"))'
+coloured = black = white = 0
+for i in range(0, len(pixels) - 3, 4):
+    b, g, r = pixels[i], pixels[i + 1], pixels[i + 2]
+    coloured += not (r == g == b)
+    black += r == g == b == 0
+    white += r == g == b == 255
+print(coloured, black, white)'
 }
+coloured() { set -- $(pixel_counts "$1"); echo "$1"; }
+# Our black window with white-boxed text on it, rather than the grey xlogo.
+text_drawn() { set -- $(pixel_counts "$1"); [ "$2" -gt 38400 ] && [ "$3" -gt 100 ]; }
 
 # Saver mode: 1 pixel leaves it running, 2 pixels end it.
 xdotool mousemove 400 300
@@ -81,11 +91,12 @@ xdotool key --window "$id" a 2>/dev/null || xdotool key a
 check "a key ends the saver with 0" ends_with $pid 0
 
 # xscreensaver mode in a window of another program, ended by SIGTERM.
-xev -geometry 320x240+10+10 -name quillo-test-parent >/dev/null 2>&1 & host=$!; pids+=($host)
+# (xlogo, not xev: xev redirects its children's map requests and never grants them.)
+xlogo -geometry 320x240+10+10 -title quillo-test-parent -bg gray -fg gray >/dev/null 2>&1 & host=$!; pids+=($host)
 parent=$(wait_window quillo-test-parent)
 "$saver" -window-id "$parent" & pid=$!; pids+=($pid)
 sleep 2
-check "the hack draws into the given window" test "$(lit_pixels "$parent")" -gt 100
+check "the hack draws the animation into the given window" test "$(coloured "$parent")" -gt 1000
 check "the hack keeps running" alive $pid
 kill -TERM $pid
 check "SIGTERM ends the hack with 0" ends_with $pid 0
@@ -96,6 +107,15 @@ sleep 1.5
 check "-root draws into XSCREENSAVER_WINDOW" alive $pid
 kill -TERM $pid
 check "and SIGTERM ends it with 0" ends_with $pid 0
+
+# Without settings a hack opens no dialog: the message stands in its window.
+XDG_CONFIG_HOME="$work/empty" "$saver" -window-id "$parent" 2>"$work/err" & pid=$!; pids+=($pid)
+sleep 1.5
+check "without settings the hack waits in its window" alive $pid
+check "and says why on standard error" grep -q "読み込みファイルが存在していません" "$work/err"
+check "drawing the message into the window" text_drawn "$parent"
+kill -TERM $pid
+check "SIGTERM ends it with 0" ends_with $pid 0
 
 # A preview ends when its parent window goes.
 "$saver" -p "$parent" & pid=$!; pids+=($pid)
