@@ -3,8 +3,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libsdl2-mixer-dev timgm6mb-soundfont fonts-ipafont-gothic xvfb xdotool
-          libtinygltf-dev nlohmann-json3-dev libtinyobjloader-dev libassimp-dev clang libclang-rt-14-dev
-          desktop-file-utils shared-mime-info libxml2-utils dpkg-dev)
+          libxcb1-dev x11-utils x11-apps libtinygltf-dev nlohmann-json3-dev libtinyobjloader-dev libassimp-dev
+          clang libclang-rt-14-dev desktop-file-utils shared-mime-info libxml2-utils dpkg-dev)
 # node and npm only when the machine has no npm of its own: Debian's nodejs
 # conflicts with a node installed otherwise.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

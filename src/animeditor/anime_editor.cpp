@@ -46,21 +46,16 @@ void limitDrawingArea(AnimatorSettings& s, int screenWidth, int screenHeight)
 
 AnimeEditor::AnimeEditor(AnimeDialogs& dialogs, anim::SoundDevice& sound, const engine3d::EngineSettings& engine,
                          EditorHost* host, engine3d::TextRasteriser* text)
-    : dialogs_(dialogs), host_(host ? host : &defaultHost_), previousSink_(setMessageSink(&dialogs)),
-      table_(layer_), loader_(table_, layer_), document_(loader_, sound), commands_(animeCommandTable(*this))
+    : dialogs_(dialogs), host_(host ? host : &defaultHost_),
+      previousSink_(setMessageSink(&dialogs)), stage_(sound, engine, text), commands_(animeCommandTable(*this))
 {
-    document_.view = this;
-    if (!layer_.ddinit(engine, text)) return;
-    camera_ = std::make_unique<engine3d::CAM>(layer_.device(), layer_.viewMatrix());
-    engineCamera_ = std::make_unique<anim::EngineCamera>(*camera_, layer_);
-    document_.camera = engineCamera_.get();
 }
 
 AnimeEditor::~AnimeEditor()
 {
     // The models go before the engine they were loaded into.
     state.currentobject = nullptr;
-    document_.reset();
+    stage_.document().reset();
     setMessageSink(previousSink_ == &dialogs_ ? nullptr : previousSink_);
 }
 
@@ -72,24 +67,17 @@ bool AnimeEditor::dispatch(int command)
 
 void AnimeEditor::start(const std::string& file)
 {
-    document_.current().name = "第一幕";
+    document().current().name = "第一幕";
     makeSceneCurrent(-1);
     if (!file.empty()) {
         state.filename = file;
-        if (anim::readAnimation(document_, file) != anim::Md7Status::ok) state.filename = document_.path;
+        if (anim::readAnimation(document(), file) != anim::Md7Status::ok) state.filename = document().path;
         makeSceneCurrent(-1);
     }
     objectChoice();
 }
 
-bool AnimeEditor::drawFrame()
-{
-    if (!ready()) return false;
-    anim::Scene& scene = document_.current();
-    return layer_.rend([&scene](engine3d::Device& device, engine3d::DirtyRects& dirty) {
-        for (anim::AnimModel* m : scene.models) engine3d::drawModel(static_cast<anim::EngineModel*>(m)->top(), device, dirty);
-    });
-}
+bool AnimeEditor::drawFrame() { return stage_.drawFrame(); }
 
 std::string AnimeEditor::statusLine() const
 {
@@ -100,14 +88,14 @@ std::string AnimeEditor::statusLine() const
     char line[160];
     std::snprintf(line, sizeof line, "%d %d %d  %d %d       ", truncated(b->position[0], state.dt),
                   truncated(b->position[1], state.dt), truncated(b->position[2], state.dt),
-                  document_.currentScene->frameIndex, state.currentobject->motionFrameIndex);
+                  document().currentScene->frameIndex, state.currentobject->motionFrameIndex);
     return line;
 }
 
 std::vector<std::string> AnimeEditor::objectNames() const
 {
     std::vector<std::string> names;
-    for (anim::AnimObject* o : document_.currentScene->objects)
+    for (anim::AnimObject* o : document().currentScene->objects)
         names.push_back(static_cast<anim::EngineObject*>(o)->object().name);
     return names;
 }
@@ -137,7 +125,7 @@ void AnimeEditor::fillPartSelector()
 
 void AnimeEditor::objectChoice()
 {
-    const std::vector<anim::AnimObject*>& all = document_.currentScene->objects;
+    const std::vector<anim::AnimObject*>& all = document().currentScene->objects;
     const std::vector<std::string> names = objectNames();
     int current = 0;
     for (size_t i = 0; i < all.size(); ++i)
@@ -154,7 +142,7 @@ void AnimeEditor::objectChoice()
         state.currentpart = previousPart;
         return;
     }
-    document_.selectedObject = state.currentobject;
+    document().selectedObject = state.currentobject;
     host_->fillSelector(id(Cmd::ObjectWindow), names, chosen);
 }
 
@@ -172,11 +160,11 @@ bool AnimeEditor::partChoice()
 
 void AnimeEditor::selectobject(int index)
 {
-    const std::vector<anim::AnimObject*>& all = document_.currentScene->objects;
+    const std::vector<anim::AnimObject*>& all = document().currentScene->objects;
     if (index < 0 || index >= int(all.size())) return;
     state.currentobject = all[size_t(index)];
     state.currentpart = engineObject()->partList.count() > 0 ? 0 : -1;
-    document_.selectedObject = state.currentobject;
+    document().selectedObject = state.currentobject;
     fillPartSelector();
 }
 
@@ -188,55 +176,52 @@ void AnimeEditor::selectpart(int index)
 
 int AnimeEditor::sceneIndex() const
 {
-    for (size_t i = 0; i < document_.scenes.size(); ++i)
-        if (document_.scenes[i].get() == document_.currentScene) return int(i);
+    for (size_t i = 0; i < document().scenes.size(); ++i)
+        if (document().scenes[i].get() == document().currentScene) return int(i);
     return -1;
 }
 
 void AnimeEditor::makeSceneCurrent(int index)
 {
     if (index == -1) {
-        document_.currentScene = nullptr;
+        document().currentScene = nullptr;
         index = 0;
     }
-    if (index < 0 || index >= int(document_.scenes.size())) return;
-    anim::Scene* scene = document_.scenes[size_t(index)].get();
-    if (scene == document_.currentScene) return;
-    document_.currentScene = scene;
+    if (index < 0 || index >= int(document().scenes.size())) return;
+    anim::Scene* scene = document().scenes[size_t(index)].get();
+    if (scene == document().currentScene) return;
+    document().currentScene = scene;
     // An object of another scene is not posed here (the scene may not show it).
     bool shown = false;
     for (anim::AnimObject* o : scene->objects) shown = shown || o == state.currentobject;
     if (!shown) {
         state.currentobject = nullptr;
         state.currentpart = -1;
-        document_.selectedObject = nullptr;
+        document().selectedObject = nullptr;
         host_->fillSelector(id(Cmd::ObjectWindow), objectNames(), 0);
     }
     if (state.currentobject) fillPartSelector();
-    if (camera_) camera_->rebuild();
-    layer_.refreshAll();
-    document_.currentDialogue = 0;
+    stage_.sceneSwitched();
+    document().currentDialogue = 0;
     showDialogue("");
-    anim::applySceneFrame(document_);
+    anim::applySceneFrame(document());
     sceneChanged();
 }
 
 anim::PlaybackStep AnimeEditor::playStep()
 {
-    const anim::PlaybackStep step = anim::playbackStep(document_, playback);
+    const anim::PlaybackStep step = stage_.playStep();
     if (step.sceneChanged) {
         // The selection follows the shown scene, as choosing the scene would.
         bool shown = false;
-        for (anim::AnimObject* o : document_.currentScene->objects) shown = shown || o == state.currentobject;
+        for (anim::AnimObject* o : document().currentScene->objects) shown = shown || o == state.currentobject;
         if (!shown) {
             state.currentobject = nullptr;
             state.currentpart = -1;
-            document_.selectedObject = nullptr;
+            document().selectedObject = nullptr;
         }
-        if (camera_) camera_->rebuild();
-        layer_.refreshAll();
     }
-    sceneChanged();
+    host_->requestRepaint();
     return step;
 }
 
@@ -244,12 +229,12 @@ bool AnimeEditor::togglePlayback()
 {
     if (!playing_) {
         sceneBeforePlayback_ = std::max(sceneIndex(), 0);
-        playback.restart();
+        playback().restart();
         playing_ = true;
         return false;
     }
     playing_ = false;
-    document_.music.select(0);
+    document().music.select(0);
     makeSceneCurrent(-1);
     makeSceneCurrent(sceneBeforePlayback_);
     return true;
@@ -264,8 +249,7 @@ int64_t stepsDue(int64_t elapsed, int64_t done, int interval)
 
 bool AnimeEditor::sceneChanged()
 {
-    for (anim::AnimModel* m : document_.currentScene->models)
-        engine3d::updateWorld(static_cast<anim::EngineModel*>(m)->top());
+    stage_.updateWorld();
     host_->requestRepaint();
     return true;
 }
@@ -275,8 +259,8 @@ void AnimeEditor::resetDocument()
     state.currentobject = nullptr;
     state.currentpart = -1;
     clipboard = {};
-    document_.reset();
-    document_.current().name = "第一幕";
+    document().reset();
+    document().current().name = "第一幕";
     showBackground("");
     makeSceneCurrent(-1);
     host_->fillSelector(id(Cmd::PartWindow), {}, 0);
@@ -285,22 +269,7 @@ void AnimeEditor::resetDocument()
 void AnimeEditor::askFirstSceneName()
 {
     std::string answer;
-    if (dialogs_.inputBox("場面名を入力してください", answer) > 0) document_.current().name = fieldName(answer, 80);
-}
-
-void AnimeEditor::showDialogue(const std::string& line)
-{
-    shownLine_ = line;
-    if (ready()) layer_.showLine(line.empty() ? std::string(80, ' ') : line);
-}
-
-void AnimeEditor::showBackground(const std::string& path)
-{
-    shownBackground_ = path;
-    if (ready()) {
-        layer_.setBackground(path);
-        layer_.refreshAll();
-    }
+    if (dialogs_.inputBox("場面名を入力してください", answer) > 0) document().current().name = fieldName(answer, 80);
 }
 
 } // namespace quillo::animeditor

@@ -12,13 +12,8 @@
 #include "anime_commands.h"
 #include "anime_dialogs.h"
 #include "anime_settings.h"
-#include "animation/animation_document.h"
-#include "animation/engine_adapter.h"
-#include "animation/playback.h"
-#include "animation/stage_view.h"
+#include "animation/animation_stage.h"
 #include "animator_state.h"
-#include "engine3d/device_layer.h"
-#include "engine3d/model_table.h"
 #include "platform/editor_host.h"
 #include "platform/pose_steps.h"
 
@@ -37,16 +32,16 @@ engine3d::EngineSettings engineSettingsOf(const AnimatorSettings& settings);
 // size below 10 is not known and limits nothing).
 void limitDrawingArea(AnimatorSettings& settings, int screenWidth, int screenHeight);
 
-class AnimeEditor : public anim::StageView {
+class AnimeEditor {
 public:
     // Starts the engine with `engine` (its text line drawn by `text`, when
     // given); ready() tells whether it started.
     AnimeEditor(AnimeDialogs& dialogs, anim::SoundDevice& sound, const engine3d::EngineSettings& engine,
                 EditorHost* host = nullptr, engine3d::TextRasteriser* text = nullptr);
-    ~AnimeEditor() override;
+    ~AnimeEditor();
     AnimeEditor(const AnimeEditor&) = delete;
     AnimeEditor& operator=(const AnimeEditor&) = delete;
-    bool ready() const { return camera_ != nullptr; }
+    bool ready() const { return stage_.ready(); }
 
     // Runs one command through the command table; true when the view must
     // be drawn again. Unknown numbers do nothing.
@@ -94,7 +89,7 @@ public:
 
     // One step of playback: the next frame of the saver's order shown.
     anim::PlaybackStep playStep();
-    anim::PlaybackSequencer playback;
+    anim::PlaybackSequencer& playback() { return stage_.playback; }
     // Starts playback from the first frame of the first scene, or stops it
     // (silencing the sounds and showing the scene that was current before).
     bool togglePlayback();
@@ -109,19 +104,20 @@ public:
     engine3d::OBJCT* engineObject() const;
     anim::Motion* currentMotion() const;
 
-    // StageView: the line and the background that frames show.
-    void showDialogue(const std::string& line) override;
-    void showBackground(const std::string& path) override;
-    const std::string& shownDialogue() const { return shownLine_; }
-    const std::string& shownBackground() const { return shownBackground_; }
+    // The line and the background that frames show.
+    void showDialogue(const std::string& line) { stage_.showDialogue(line); }
+    void showBackground(const std::string& path) { stage_.showBackground(path); }
+    const std::string& shownDialogue() const { return stage_.shownDialogue(); }
+    const std::string& shownBackground() const { return stage_.shownBackground(); }
 
     AnimeDialogs& dialogs() { return dialogs_; }
     EditorHost& host() { return *host_; }
-    anim::AnimationDocument& document() { return document_; }
-    const anim::AnimationDocument& document() const { return document_; }
-    engine3d::DeviceLayer& layer() { return layer_; }
-    engine3d::CAM& camera() { return *camera_; }
-    int zoom() const { return camera_ ? camera_->zoom : 0; }
+    anim::AnimationDocument& document() { return stage_.document(); }
+    const anim::AnimationDocument& document() const { return stage_.document(); }
+    engine3d::DeviceLayer& layer() { return stage_.layer(); }
+    engine3d::CAM& camera() { return stage_.camera(); }
+    int zoom() const { return stage_.zoom(); }
+    anim::AnimationStage& stage() { return stage_; }
 
     AnimatorState state;
     PoseClipboard clipboard;
@@ -140,16 +136,10 @@ private:
     EditorHost defaultHost_;
     EditorHost* host_;
     MessageSink* previousSink_;
-    engine3d::DeviceLayer layer_;
-    engine3d::ModelTable table_;
-    anim::EngineModelLoader loader_;
-    anim::AnimationDocument document_;
-    std::unique_ptr<engine3d::CAM> camera_;
-    std::unique_ptr<anim::EngineCamera> engineCamera_;
+    anim::AnimationStage stage_;
     CommandTable commands_;
     WorkingPose pose_;
     bool poseRead_ = false;
-    std::string shownLine_, shownBackground_;
     bool playing_ = false;
     int sceneBeforePlayback_ = 0;
 };

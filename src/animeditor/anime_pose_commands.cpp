@@ -13,9 +13,9 @@ namespace quillo::animeditor {
 engine3d::BLOCK* AnimeEditor::posedBlock() const
 {
     engine3d::OBJCT* o = engineObject();
-    if (!o || !camera_) return nullptr;
+    if (!o || !ready()) return nullptr;
     switch (state.mode) {
-    case modeCamera: return camera_.get();
+    case modeCamera: return stage_.cameraNode();
     case modeObject: return o;
     case modePart: return state.currentpart >= 0 && state.currentpart < o->partList.count() ? o->partList[state.currentpart] : nullptr;
     default: return nullptr;
@@ -83,26 +83,26 @@ bool AnimeEditor::mouse(int x, int y, int buttons)
 
 bool AnimeEditor::zoomBy(int32_t (*rule)(int32_t))
 {
-    if (!engineCamera_) return false;
-    const int32_t z = rule(camera_->zoom);
-    if (z <= 0 || z == camera_->zoom) return false;
-    engineCamera_->setZoom(z);
-    layer_.refreshAll();
+    if (!ready()) return false;
+    const int32_t z = rule(camera().zoom);
+    if (z <= 0 || z == camera().zoom) return false;
+    stage_.engineCamera().setZoom(z);
+    layer().refreshAll();
     return true;
 }
 
 bool AnimeEditor::zoomTo()
 {
-    if (!engineCamera_) return false;
+    if (!ready()) return false;
     char prompt[64];
-    std::snprintf(prompt, sizeof prompt, "倍率 :%g", double(camera_->zoom) / 256.0);
+    std::snprintf(prompt, sizeof prompt, "倍率 :%g", double(camera().zoom) / 256.0);
     std::string answer;
     if (dialogs_.inputBox(prompt, answer) < 0) return false;
-    int32_t z = camera_->zoom;
+    int32_t z = camera().zoom;
     zoomFromAnswer(answer, z);
-    if (z > 0 && z != camera_->zoom) {
-        engineCamera_->setZoom(z);
-        layer_.refreshAll();
+    if (z > 0 && z != camera().zoom) {
+        stage_.engineCamera().setZoom(z);
+        layer().refreshAll();
     }
     return false;
 }

@@ -1,5 +1,7 @@
 #include "anime_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -130,7 +132,9 @@ bool AnimeWindow::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::Resize && !fullscreen_) {
         // A window draws at its client size, within the start-up limits.
         const QSize size = view_->size();
-        if (editor_->layer().resize(size.width(), size.height())) drawframe();
+        const engine3d::EngineSettings& limits = editor_->layer().settings();
+        if (editor_->layer().resize(std::min(size.width(), limits.maxWidth), std::min(size.height(), limits.maxHight)))
+            drawframe();
         return EditorMainWindow::eventFilter(watched, event);
     }
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)

@@ -42,7 +42,7 @@ bool exportSceneFrames(AnimeEditor& editor, int scene, int from, int to, const P
 
 bool exportPlayback(AnimeEditor& editor, int steps, const PictureWriter& write, std::string& why)
 {
-    editor.playback.restart();
+    editor.playback().restart();
     for (int i = 0; i < steps; ++i) {
         editor.playStep();
         editor.drawFrame();

@@ -48,7 +48,7 @@ bool DeviceLayer::ddinit(const EngineSettings& settings, TextRasteriser* text, c
     table_.clear();
     for (const DeviceTableEntry& e : table ? *table : deviceTable()) table_.push_back({e.info, e.create});
     if (table_.empty()) {
-        errorbox(formatMessage("Ｄｉｒｅｃｔ３Ｄが使用できません"));
+        setupFailure(noDeviceText());
         return false;
     }
     // The last hardware device is the automatic choice.
@@ -68,7 +68,7 @@ bool DeviceLayer::ddinit(const EngineSettings& settings, TextRasteriser* text, c
         if (createdevice() && createbuffer()) break;
         device_.reset();
         if (!nextSmallerSize(width_, height_)) {
-            errorbox(formatMessage("%s", d3dErrorText(35, "ddinit").c_str()));
+            setupFailure(d3dErrorText(35, "ddinit"));
             return false;
         }
     }
@@ -101,23 +101,6 @@ bool DeviceLayer::createbuffer()
     return true;
 }
 
-bool DeviceLayer::resize(int32_t width, int32_t height)
-{
-    if (!device_) return false;
-    width = std::clamp(width, 10, std::max(settings_.maxWidth, 10));
-    height = std::clamp(height, 10, std::max(settings_.maxHight, 10));
-    if (width == width_ && height == height_) return true;
-    const int32_t oldWidth = width_, oldHeight = height_;
-    width_ = width;
-    height_ = height;
-    if (createbuffer() && setviewport(zoom_)) return true;
-    width_ = oldWidth;
-    height_ = oldHeight;
-    createbuffer();
-    setviewport(zoom_);
-    return false;
-}
-
 bool DeviceLayer::createviewport()
 {
     if (!setviewport(zoom_)) return false;
@@ -142,6 +125,23 @@ bool DeviceLayer::setviewport(int32_t zoom)
     viewport_ = vp;
     fullRefresh_ = true;
     return true;
+}
+
+bool DeviceLayer::resize(int32_t width, int32_t height)
+{
+    if (!device_) return false;
+    width = std::max(width, 10);
+    height = std::max(height, 10);
+    if (width == width_ && height == height_) return true;
+    const int32_t oldWidth = width_, oldHeight = height_;
+    width_ = width;
+    height_ = height;
+    if (createbuffer() && setviewport(zoom_)) return true;
+    width_ = oldWidth;
+    height_ = oldHeight;
+    createbuffer();
+    setviewport(zoom_);
+    return false;
 }
 
 void DeviceLayer::sceneSetup()

@@ -64,9 +64,10 @@ public:
     // Scale from the camera's zoom; a zoom <= 0 changes nothing (false).
     bool setviewport(int32_t zoom);
     bool setstate();
-    // A window's new client size: limited to 10 .. the start-up size, the
-    // target and the viewport are made again at it and the next frame is
-    // drawn whole. False (nothing changed) when the device refuses it.
+    // A new drawing size (at least 10 x 10; the caller sets the upper
+    // limits): the target and the viewport are made again and the next
+    // frame is drawn whole. False, with the old size kept, when the device
+    // refuses the new one.
     bool resize(int32_t width, int32_t height);
     bool createinfobuff(const std::string& text);
     // Draws a new text into the line (80 spaces blank it); a wider text

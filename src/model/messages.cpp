@@ -50,6 +50,7 @@ static std::string stripCrLf(const std::string& text)
 
 void errorbox(const std::string& text) { current->error(stripCrLf(text)); }
 bool askbox(const std::string& text) { return current->ask(stripCrLf(text)); }
+void setupFailureBox(const std::string& text) { current->setupFailure(stripCrLf(text)); }
 
 MessageLog::MessageLog() : previous_(setMessageSink(this)) {}
 MessageLog::~MessageLog() { setMessageSink(previous_ == this ? nullptr : previous_); }

@@ -14,6 +14,9 @@ public:
     virtual void error(const std::string& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool ask(const std::string& text) = 0;
+    // A failure while a display is being set up. A message box by default;
+    // the screen saver draws it into its window instead.
+    virtual void setupFailure(const std::string& text) { error(text); }
 };
 
 // Installs the sink (null restores the default). Returns the previous one.
@@ -26,6 +29,8 @@ std::string formatMessage(const char* format, ...) __attribute__((format(printf,
 // Shows `text` (already formatted, without the CR LF) through the sink.
 void errorbox(const std::string& text);
 bool askbox(const std::string& text);
+// A display set-up failure (`text` formatted as for errorbox) through the sink.
+void setupFailureBox(const std::string& text);
 
 // Collects messages instead of showing them; tests install one.
 class MessageLog : public MessageSink {

@@ -166,7 +166,9 @@ void ModelEditor::adopt(ModelDocument& loaded)
 
 void ModelEditor::start(const std::string& commandLineFile)
 {
-    std::string file = settings.defaultfile;
+    // Only a regular file that opens counts (a folder opens with fopen on
+    // Linux and would become the name the model is saved under).
+    std::string file = readableFile(settings.defaultfile) ? settings.defaultfile : std::string();
     if (!commandLineFile.empty())
         if (readableFile(commandLineFile)) file = commandLineFile;
     document.place(0.0f, 0.0f, -175.0f, 0.0f, 0.0f, 0.0f);

@@ -7,6 +7,19 @@
 
 namespace quillo {
 
+QRect fittedRect(const QSize& picture, const QRect& area)
+{
+    if (picture.isEmpty() || area.isEmpty()) return area;
+    // The wider side of the two ratios sets the scale (64-bit products: no overflow).
+    const int64_t pw = picture.width(), ph = picture.height(), aw = area.width(), ah = area.height();
+    int w = int(aw), h = int(ah);
+    if (aw * ph > ah * pw)
+        w = int(ah * pw / ph);
+    else
+        h = int(aw * ph / pw);
+    return QRect(area.x() + int((aw - w) / 2), area.y() + int((ah - h) / 2), w, h);
+}
+
 EngineView::EngineView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,6 +51,12 @@ void EngineView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (image_.isNull()) {
         painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    if (scaleToFit && keepAspect) {
+        const QRect to = fittedRect(image_.size(), rect());
+        if (to != rect()) painter.fillRect(rect(), Qt::black);
+        painter.drawImage(to, image_);
         return;
     }
     if (scaleToFit) {

@@ -12,6 +12,10 @@
 
 namespace quillo {
 
+// The largest rectangle of `picture`'s aspect ratio centred in `area`
+// (the whole area for an empty picture).
+QRect fittedRect(const QSize& picture, const QRect& area);
+
 class EngineView : public QWidget {
 public:
     explicit EngineView(QWidget* parent = nullptr);
@@ -23,6 +27,9 @@ public:
     const QImage& shown() const { return image_; }
     // Full screen: the picture is scaled to the widget.
     bool scaleToFit = false;
+    // With scaleToFit: the scale keeps the picture's aspect ratio, with
+    // black bars where the widget's shape differs.
+    bool keepAspect = false;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

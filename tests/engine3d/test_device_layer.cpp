@@ -67,21 +67,25 @@ TEST_F(DeviceLayerTest, SetviewportFollowsTheZoomAndIgnoresZoomsBelowOne)
     EXPECT_EQ(layer->viewport().scale, 480.0f);
 }
 
-TEST_F(DeviceLayerTest, AResizeIsLimitedToTheStartSizeAndRedrawsWhole)
+TEST_F(DeviceLayerTest, ResizeMakesTheTargetAgainAndKeepsTheOldSizeWhenTheNewOneFails)
 {
     start(640, 480);
     frame();
-    ASSERT_TRUE(layer->resize(300, 5000)); // the height is limited to 480
-    EXPECT_EQ(layer->width(), 300);
-    EXPECT_EQ(layer->height(), 480);
+    ASSERT_TRUE(layer->setviewport(128));
+    ASSERT_TRUE(layer->resize(300, 700)); // a window may grow beyond the start-up size
     EXPECT_EQ(layer->device().target().width, 300);
-    EXPECT_EQ(layer->viewport().scale, 600.0f); // min(300, 480) * 256 / 128 at zoom 256
+    EXPECT_EQ(layer->device().target().height, 700);
+    EXPECT_EQ(layer->viewport().scale, 300.0f); // min(300, 700) * 128 / 128: the zoom stays
     frame();
-    ASSERT_EQ(layer->presented().size(), 1u);
-    EXPECT_EQ(layer->presented()[0], (Rect{0, 0, 299, 479}));
+    ASSERT_EQ(layer->presented().size(), 1u); // drawn whole
+    EXPECT_EQ(layer->presented()[0], (Rect{0, 0, 299, 699}));
+    EXPECT_FALSE(layer->resize(SoftwareDevice::maxSide + 1, 240));
+    EXPECT_EQ(layer->width(), 300);
+    EXPECT_EQ(layer->device().target().width, 300);
+    EXPECT_EQ(layer->viewport().scale, 300.0f);
     ASSERT_TRUE(layer->resize(-4, 0)); // at least 10 x 10
-    EXPECT_EQ(layer->width(), 10);
-    EXPECT_EQ(layer->height(), 10);
+    EXPECT_EQ(layer->device().target().width, 10);
+    EXPECT_EQ(layer->device().target().height, 10);
 }
 
 TEST_F(DeviceLayerTest, StartUpStepsDownTheLadderAndFailsBelow320)

@@ -33,6 +33,22 @@ TEST(ModelEditor, OpeningRunsTheObjectAndPartChoice)
     EXPECT_STREQ(f.editor.state.currentobject->name, "o");
 }
 
+TEST(ModelEditor, OnlyARegularDefaultFileIsOpenedAtStart)
+{
+    EditorFixture f;
+    quillo::test::writeText(f.dir / "m.md4", "ob o 0 0 0\noe o\n");
+    const struct {
+        std::string file;
+        std::string filename;
+    } cases[] = {{f.dir.str(), ""}, {f.dir / "gone.md4", ""}, {f.dir / "m.md4", f.dir / "m.md4"}};
+    for (const auto& c : cases) {
+        EditorFixture g;
+        g.editor.settings.defaultfile = c.file;
+        g.editor.start("");
+        EXPECT_EQ(g.editor.state.filename, c.filename) << c.file;
+    }
+}
+
 TEST(ModelEditor, StepSizesAndPoseKeys)
 {
     EditorFixture f;

@@ -16,6 +16,35 @@ engine3d::Target targetOf(int w, int h, uint32_t fill)
     return t;
 }
 
+TEST(EngineView, FittedRectKeepsTheAspectRatioWithBarsOnTheLongerSide)
+{
+    const struct {
+        QSize picture;
+        QRect area, fitted;
+    } cases[] = {
+        {{1024, 768}, {0, 0, 1920, 1080}, {240, 0, 1440, 1080}}, // bars left and right
+        {{1024, 768}, {0, 0, 1280, 1024}, {0, 32, 1280, 960}},   // bars above and below
+        {{640, 480}, {0, 0, 800, 600}, {0, 0, 800, 600}},        // same shape: no bars
+        {{640, 480}, {10, 20, 400, 600}, {10, 170, 400, 300}},   // the area's origin is kept
+        {{0, 0}, {0, 0, 50, 40}, {0, 0, 50, 40}},                // no picture: the whole area
+    };
+    for (const auto& c : cases) EXPECT_EQ(fittedRect(c.picture, c.area), c.fitted) << c.area.width();
+}
+
+TEST(EngineView, AKeptAspectShowsBlackBars)
+{
+    EngineView view;
+    view.scaleToFit = true;
+    view.keepAspect = true;
+    view.resize(200, 100);
+    const engine3d::Target t = targetOf(20, 20, 0xFFFFFF);
+    view.present(t, {engine3d::Rect{0, 0, 19, 19}});
+    const QImage shot = view.grab().toImage();
+    EXPECT_EQ(shot.pixel(10, 50) & 0xFFFFFF, 0u);        // the bar on the left
+    EXPECT_EQ(shot.pixel(100, 50) & 0xFFFFFF, 0xFFFFFFu); // the picture in the middle
+    EXPECT_EQ(shot.pixel(190, 50) & 0xFFFFFF, 0u);
+}
+
 TEST(EngineView, CopiesOnlyThePresentedRectangles)
 {
     EngineView view;

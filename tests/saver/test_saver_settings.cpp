@@ -145,3 +145,40 @@ TEST(SaverLock, OneCopyPerMode)
     SaverLock again(dir.str());
     EXPECT_FALSE(again.acquire(SaverMode::settings));
 }
+
+TEST(SaverLock, TheWholeMatrixOfHeldAndAskedModes)
+{
+    using M = SaverMode;
+    const struct {
+        M held, asked;
+        bool runs;
+    } cases[] = {
+        {M::saver, M::saver, false},     {M::saver, M::preview, true},     {M::saver, M::settings, true},
+        {M::saver, M::xscreensaver, true}, {M::preview, M::saver, true},   {M::preview, M::preview, false},
+        {M::preview, M::settings, true}, {M::preview, M::xscreensaver, true}, {M::settings, M::saver, true},
+        {M::settings, M::preview, false}, {M::settings, M::settings, false}, {M::settings, M::xscreensaver, true},
+        {M::xscreensaver, M::xscreensaver, true}, {M::xscreensaver, M::saver, true},
+    };
+    for (const auto& c : cases) {
+        quillo::test::TempDir dir;
+        SaverLock held(dir.str());
+        ASSERT_TRUE(held.acquire(c.held));
+        SaverLock asked(dir.str());
+        EXPECT_EQ(asked.acquire(c.asked), c.runs) << int(c.held) << " then " << int(c.asked);
+    }
+}
+
+TEST(SaverLock, ALockGoesWithItsHolder)
+{
+    quillo::test::TempDir dir;
+    for (SaverMode mode : {SaverMode::saver, SaverMode::preview, SaverMode::settings}) {
+        {
+            SaverLock first(dir.str());
+            ASSERT_TRUE(first.acquire(mode));
+        }
+        SaverLock next(dir.str());
+        EXPECT_TRUE(next.acquire(mode)) << int(mode);
+    }
+    SaverLock nowhere("/nonexistent/quillo");
+    EXPECT_TRUE(nowhere.acquire(SaverMode::saver)); // no place for a lock: run rather than refuse
+}

@@ -5,11 +5,13 @@
 #   run_script.sh [--data DIR] [--settled] PROGRAM SCRIPT [OUTPUT EXPECTED]...
 # --data DIR  also copies the files of DIR into the folder
 # --settled   starts with stored settings (no first-run options dialog)
+# --arg WORD  passes WORD to the program before --script (repeatable)
 set -euo pipefail
-data="" settled=0
+data="" settled=0 args=()
 while [ $# -gt 0 ]; do
   case $1 in
     --data) data=$2; shift 2 ;;
+    --arg) args+=("$2"); shift 2 ;;
     --settled) settled=1; shift ;;
     *) break ;;
   esac
@@ -21,13 +23,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$source_dir/examples" "$work/examples"
 [ -n "$data" ] && cp -r "$data"/. "$work/"
-mkdir -p "$work/config/Quillo Proj"
+mkdir -p "$work/config/Quillo Proj" "$work/run"
+chmod 700 "$work/run"
 if [ $settled = 1 ]; then
   printf '[General]\nFile%%20Name=\nMaxWidth=640\nMaxHight=480\nMode=Window\nPersCorrect=No\nShade=Gouraud\nZon=No\n' \
     > "$work/config/Quillo Proj/Model.conf"
 fi
 cd "$work"
-XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen "$program" --script "$script"
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen "$program" ${args[@]+"${args[@]}"} --script "$script"
 while [ $# -ge 2 ]; do
   if ! cmp -s "$1" "$2"; then
     echo "$1 differs from $2:"
