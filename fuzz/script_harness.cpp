@@ -16,6 +16,7 @@
 #include "modeler/modeler_script.h"
 #include "platform/scripted_model_dialogs.h"
 #include "platform/settings_store.h"
+#include "saver/saver_script_line.h"
 
 namespace quillo::fuzz {
 
@@ -129,6 +130,22 @@ std::string facesmithScript(const uint8_t* data, size_t size)
             return readFacesmithLine(words, line, why);
         }, error);
     });
+}
+
+std::string saverScript(const uint8_t* data, size_t size)
+{
+    const std::string script = text(data, size);
+    for (const SaverScriptPart part : {SaverScriptPart::dialog, SaverScriptPart::window}) {
+        const std::string broken = readingProperties(script, [&](std::string& error) {
+            ScriptedDialogs answers;
+            return readScript(script, 0, answers, [part](const ScriptWords& words, std::string& why) {
+                SaverLine line;
+                return readSaverLine(part, words, line, why);
+            }, error);
+        });
+        if (!broken.empty()) return (part == SaverScriptPart::dialog ? "-c: " : "-s: ") + broken;
+    }
+    return "";
 }
 
 } // namespace quillo::fuzz

@@ -15,5 +15,8 @@ std::string modelerScript(const uint8_t* data, size_t size);
 std::string animeScript(const uint8_t* data, size_t size);
 // facesmith's verbs (readFacesmithLine) and answers.
 std::string facesmithScript(const uint8_t* data, size_t size);
+// quillosaver's verbs (readSaverLine), read as a -c script for the settings
+// dialog and as a -s script for the saver window, and answers.
+std::string saverScript(const uint8_t* data, size_t size);
 
 } // namespace quillo::fuzz

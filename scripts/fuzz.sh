@@ -8,12 +8,12 @@
 #
 #   scripts/fuzz.sh [TARGET|all] [SECONDS]
 #   TARGET: md4 bmp dxf settings md6 md7 loadsurface gltf obj script_modeler
-#           script_anime script_facesmith
+#           script_anime script_facesmith script_saver
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:-all}
 seconds=${2:-60}
-all=(md4 bmp dxf settings md6 md7 loadsurface gltf obj script_modeler script_anime script_facesmith)
+all=(md4 bmp dxf settings md6 md7 loadsurface gltf obj script_modeler script_anime script_facesmith script_saver)
 if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi
 for t in "${targets[@]}"; do
   [[ " ${all[*]} " == *" $t "* ]] || { echo "fuzz.sh: no target $t (one of: ${all[*]} all)" >&2; exit 2; }
@@ -69,11 +69,11 @@ make_seeds() {
     loadsurface)
       seed "$dir" "" examples/*.bmp tests/softrender/golden/*.bmp \
         "$corpus_shared"/bmpsuite/g/*.bmp "$corpus_shared"/bmpsuite/q/*.bmp "$corpus_shared"/bmpsuite/b/*.bmp ;;
-    # The programs' --script readers (quillosaver's: add script_saver here,
-    # in all=() and in fuzz/CMakeLists.txt, with its kept inputs).
+    # The programs' --script readers.
     script_modeler) seed "$dir" "" tests/scripts/*.qms tests/modeler/data/*.script ;;
     script_anime) seed "$dir" "" tests/scripts/*.qas ;;
     script_facesmith) seed "$dir" "" tests/scripts/*.fss ;;
+    script_saver) seed "$dir" "" tests/scripts/*.qss ;;
   esac
 }
 

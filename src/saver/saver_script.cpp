@@ -9,17 +9,16 @@
 #include "platform/qt_text.h"
 #include "qt_saver_dialog.h"
 #include "qt_saver_window.h"
+#include "saver_script_line.h"
 
 namespace quillo {
 
 namespace {
 
-bool oneNumber(const ScriptWords& w, size_t at, int& value, std::string& why)
+// The words of a line as the saver reads them; false with `why` set.
+auto reader(SaverScriptPart part)
 {
-    std::vector<int> values;
-    if (!wholeNumbers(ScriptWords(w.begin(), w.begin() + long(at) + 1), at, values, why)) return false;
-    value = values[0];
-    return true;
+    return [part](const ScriptWords& w, SaverLine& line, std::string& why) { return readSaverLine(part, w, line, why); };
 }
 
 const char* resultName(SaverDialog::Result r)
@@ -39,79 +38,52 @@ void ScriptedSaverDialogUser::message(const std::string& text)
 SaverDialogScript::SaverDialogScript(ScriptedDialogs& dialogs, QtSaverDialog& d, std::ostream& out)
     : ScriptRunner(dialogs)
 {
+    const auto read = reader(SaverScriptPart::dialog);
     auto stillOpen = [&d](std::string& why) {
         if (d.logic().result() == SaverDialog::Result::open) return true;
         why = "the dialog has ended";
         return false;
     };
-    addVerb({"cmd", 1, 1, true, [&d, stillOpen](const ScriptWords& w, std::string& why) {
-                 int id = 0;
-                 if (!oneNumber(w, 1, id, why) || !stillOpen(why)) return false;
-                 if (id != idOk && id != idCancel && id != idBrowse) {
-                     why = "no button " + w[1] + " (100, 110 or 130)";
-                     return false;
-                 }
-                 d.command(id);
+    addVerb({"cmd", 1, 1, true, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why) || !stillOpen(why)) return false;
+                 d.command(line.control);
                  return true;
              }});
-    addVerb({"set", 2, 2, false, [&d, stillOpen](const ScriptWords& w, std::string& why) {
-                 if (w[1] != std::to_string(idFile)) {
-                     why = "only the file field 120 takes a text";
-                     return false;
-                 }
-                 if (!stillOpen(why)) return false;
-                 d.fileField()->setText(toQt(w[2]));
+    addVerb({"set", 2, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why) || !stillOpen(why)) return false;
+                 d.fileField()->setText(toQt(line.text));
                  return true;
              }});
-    addVerb({"check", 2, 2, false, [&d, stillOpen](const ScriptWords& w, std::string& why) {
-                 int id = 0, on = 0;
-                 if (!oneNumber(w, 1, id, why) || !oneNumber(w, 2, on, why) || !stillOpen(why)) return false;
-                 if (!d.box(id) || (on != 0 && on != 1)) {
-                     why = "check takes 150 or 160 and 0 or 1";
-                     return false;
-                 }
-                 d.box(id)->setChecked(on == 1);
+    addVerb({"check", 2, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why) || !stillOpen(why)) return false;
+                 d.box(line.control)->setChecked(line.number == 1);
                  return true;
              }});
-    addVerb({"scroll", 1, 2, false, [&d, stillOpen](const ScriptWords& w, std::string& why) {
-                 if (!stillOpen(why)) return false;
-                 const struct {
-                     const char* word;
-                     ScrollRequest request;
-                     bool thumb;
-                 } requests[] = {{"lineleft", ScrollRequest::lineLeft, false},
-                                 {"lineright", ScrollRequest::lineRight, false},
-                                 {"pageleft", ScrollRequest::pageLeft, false},
-                                 {"pageright", ScrollRequest::pageRight, false},
-                                 {"track", ScrollRequest::thumbTrack, true},
-                                 {"position", ScrollRequest::thumbPosition, true}};
-                 for (const auto& r : requests) {
-                     if (w[1] != r.word) continue;
-                     int thumb = 0;
-                     if (r.thumb && (w.size() < 3 || !oneNumber(w, 2, thumb, why))) {
-                         if (why.empty()) why = w[1] + " needs a position";
-                         return false;
-                     }
-                     d.scroll(r.request, thumb);
-                     return true;
-                 }
-                 why = "unknown scroll request " + w[1];
-                 return false;
+    addVerb({"scroll", 1, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!stillOpen(why) || !read(w, line, why)) return false;
+                 d.scroll(line.scroll, line.number);
+                 return true;
              }});
-    addVerb({"verify", 2, 2, false, [&d](const ScriptWords& w, std::string& why) {
+    addVerb({"verify", 2, 2, false, [&d, read](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why)) return false;
                  std::string shown;
-                 if (w[1] == "title") shown = fromQt(d.windowTitle());
-                 else if (w[1] == std::to_string(idFile)) shown = fromQt(d.fileField()->text());
-                 else if (w[1] == std::to_string(idSpeed)) shown = std::to_string(d.speedBar()->value());
-                 else if (w[1] == std::to_string(idFixed640) || w[1] == std::to_string(idColours256))
-                     shown = d.box(std::stoi(w[1]))->isChecked() ? "1" : "0";
-                 else if (auto* b = findControl<QAbstractButton>(&d, std::atoi(w[1].c_str()))) shown = fromQt(b->text());
+                 if (line.control == 0) shown = fromQt(d.windowTitle());
+                 else if (line.control == idFile) shown = fromQt(d.fileField()->text());
+                 else if (line.control == idSpeed) shown = std::to_string(d.speedBar()->value());
+                 else if (line.control == idFixed640 || line.control == idColours256)
+                     shown = d.box(line.control)->isChecked() ? "1" : "0";
+                 else if (auto* b = findControl<QAbstractButton>(&d, line.control)) shown = fromQt(b->text());
                  else {
                      why = "no control " + w[1];
                      return false;
                  }
-                 if (shown == w[2]) return true;
-                 why = w[1] + " shows \"" + shown + "\", not \"" + w[2] + "\"";
+                 if (shown == line.text) return true;
+                 why = w[1] + " shows \"" + shown + "\", not \"" + line.text + "\"";
                  return false;
              }});
     addVerb({"state", 0, 0, false, [&d, &out](const ScriptWords&, std::string&) {
@@ -126,11 +98,12 @@ SaverDialogScript::SaverDialogScript(ScriptedDialogs& dialogs, QtSaverDialog& d,
 SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& window, int64_t& clock, std::ostream& out)
     : ScriptRunner(dialogs)
 {
+    const auto read = reader(SaverScriptPart::window);
     auto settle = [] { QApplication::processEvents(); };
-    addVerb({"mouse", 2, 2, true, [&window, settle](const ScriptWords& w, std::string& why) {
-                 std::vector<int> xy;
-                 if (!wholeNumbers(w, 1, xy, why)) return false;
-                 window.mouseInput(xy[0], xy[1]);
+    addVerb({"mouse", 2, 2, true, [&window, read, settle](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why)) return false;
+                 window.mouseInput(line.number, line.y);
                  settle();
                  return true;
              }});
@@ -139,23 +112,19 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
                  settle();
                  return true;
              }});
-    addVerb({"click", 2, 2, true, [&window, settle](const ScriptWords& w, std::string& why) {
-                 std::vector<int> xy;
-                 if (!wholeNumbers(w, 1, xy, why)) return false;
+    addVerb({"click", 2, 2, true, [&window, read, settle](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why)) return false;
                  window.input(SaverInput::Event::buttonDown);
                  window.input(SaverInput::Event::buttonUp);
                  settle();
                  return true;
              }});
     // The steps the timer would take in MS milliseconds, each when it is due.
-    addVerb({"wait", 1, 1, false, [&window, &clock, settle](const ScriptWords& w, std::string& why) {
-                 int ms = 0;
-                 if (!oneNumber(w, 1, ms, why)) return false;
-                 if (ms < 0) {
-                     why = "wait needs milliseconds from 0";
-                     return false;
-                 }
-                 const int64_t end = clock + ms;
+    addVerb({"wait", 1, 1, false, [&window, &clock, read, settle](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why)) return false;
+                 const int64_t end = clock + line.number;
                  for (;;) {
                      const int64_t next = window.player().untilNext(clock);
                      if (next < 0 || window.finished() || clock + next > end) break;
@@ -183,14 +152,16 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
                  for (const auto& [name, value] : state()) out << name << "=" << value << "\n";
                  return true;
              }});
-    addVerb({"verify", 2, 2, false, [state](const ScriptWords& w, std::string& why) {
+    addVerb({"verify", 2, 2, false, [state, read](const ScriptWords& w, std::string& why) {
+                 SaverLine line;
+                 if (!read(w, line, why)) return false;
                  for (const auto& [name, value] : state()) {
-                     if (name != w[1]) continue;
-                     if (value == w[2]) return true;
-                     why = name + " is " + value + ", not " + w[2];
+                     if (name != line.name) continue;
+                     if (value == line.text) return true;
+                     why = name + " is " + value + ", not " + line.text;
                      return false;
                  }
-                 why = "no state " + w[1] + " (running, failed, finished, steps, clock)";
+                 why = "no state " + line.name;
                  return false;
              }});
 }

@@ -6,3 +6,4 @@
 TEST(ScriptFuzzRegressions, Modeler) { quillo::test::runKeptInputs("script_modeler", quillo::fuzz::modelerScript); }
 TEST(ScriptFuzzRegressions, Anime) { quillo::test::runKeptInputs("script_anime", quillo::fuzz::animeScript); }
 TEST(ScriptFuzzRegressions, Facesmith) { quillo::test::runKeptInputs("script_facesmith", quillo::fuzz::facesmithScript); }
+TEST(ScriptFuzzRegressions, Saver) { quillo::test::runKeptInputs("script_saver", quillo::fuzz::saverScript); }
