@@ -38,37 +38,38 @@ void ScriptedSaverDialogUser::message(const std::string& text)
 SaverDialogScript::SaverDialogScript(ScriptedDialogs& dialogs, QtSaverDialog& d, std::ostream& out)
     : ScriptRunner(dialogs)
 {
-    const auto read = reader(SaverScriptPart::dialog);
+    constexpr SaverScriptPart part = SaverScriptPart::dialog;
+    const auto read = reader(part);
     auto stillOpen = [&d](std::string& why) {
         if (d.logic().result() == SaverDialog::Result::open) return true;
         why = "the dialog has ended";
         return false;
     };
-    addVerb({"cmd", 1, 1, true, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+    addVerb(saverVerb(part, "cmd", true, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why) || !stillOpen(why)) return false;
                  d.command(line.control);
                  return true;
-             }});
-    addVerb({"set", 2, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "set", false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why) || !stillOpen(why)) return false;
                  d.fileField()->setText(toQt(line.text));
                  return true;
-             }});
-    addVerb({"check", 2, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "check", false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why) || !stillOpen(why)) return false;
                  d.box(line.control)->setChecked(line.number == 1);
                  return true;
-             }});
-    addVerb({"scroll", 1, 2, false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "scroll", false, [&d, read, stillOpen](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!stillOpen(why) || !read(w, line, why)) return false;
                  d.scroll(line.scroll, line.number);
                  return true;
-             }});
-    addVerb({"verify", 2, 2, false, [&d, read](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "verify", false, [&d, read](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why)) return false;
                  std::string shown;
@@ -85,43 +86,44 @@ SaverDialogScript::SaverDialogScript(ScriptedDialogs& dialogs, QtSaverDialog& d,
                  if (shown == line.text) return true;
                  why = w[1] + " shows \"" + shown + "\", not \"" + line.text + "\"";
                  return false;
-             }});
-    addVerb({"state", 0, 0, false, [&d, &out](const ScriptWords&, std::string&) {
+             }));
+    addVerb(saverVerb(part, "state", false, [&d, &out](const ScriptWords&, std::string&) {
                  out << "file=" << fromQt(d.fileField()->text()) << "\nspeed=" << d.speedBar()->value()
                      << "\nfixed640=" << d.box(idFixed640)->isChecked()
                      << "\ncolours256=" << d.box(idColours256)->isChecked()
                      << "\nresult=" << resultName(d.logic().result()) << "\n";
                  return true;
-             }});
+             }));
 }
 
 SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& window, int64_t& clock, std::ostream& out)
     : ScriptRunner(dialogs)
 {
-    const auto read = reader(SaverScriptPart::window);
+    constexpr SaverScriptPart part = SaverScriptPart::window;
+    const auto read = reader(part);
     auto settle = [] { QApplication::processEvents(); };
-    addVerb({"mouse", 2, 2, true, [&window, read, settle](const ScriptWords& w, std::string& why) {
+    addVerb(saverVerb(part, "mouse", true, [&window, read, settle](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why)) return false;
                  window.mouseInput(line.number, line.y);
                  settle();
                  return true;
-             }});
-    addVerb({"key", 1, 1, true, [&window, settle](const ScriptWords&, std::string&) {
+             }));
+    addVerb(saverVerb(part, "key", true, [&window, settle](const ScriptWords&, std::string&) {
                  window.input(SaverInput::Event::keyDown);
                  settle();
                  return true;
-             }});
-    addVerb({"click", 2, 2, true, [&window, read, settle](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "click", true, [&window, read, settle](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why)) return false;
                  window.input(SaverInput::Event::buttonDown);
                  window.input(SaverInput::Event::buttonUp);
                  settle();
                  return true;
-             }});
+             }));
     // The steps the timer would take in MS milliseconds, each when it is due.
-    addVerb({"wait", 1, 1, false, [&window, &clock, read, settle](const ScriptWords& w, std::string& why) {
+    addVerb(saverVerb(part, "wait", false, [&window, &clock, read, settle](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why)) return false;
                  const int64_t end = clock + line.number;
@@ -134,13 +136,13 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
                  clock = end;
                  settle();
                  return true;
-             }});
-    addVerb({"render", 1, 1, false, [&window, settle](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "render", false, [&window, settle](const ScriptWords& w, std::string& why) {
                  settle();
                  if (window.grab().save(toQt(w[1]), "PNG")) return true;
                  why = "cannot write " + w[1];
                  return false;
-             }});
+             }));
     auto state = [&window, &clock] {
         const SaverPlayer& p = window.player();
         return std::vector<std::pair<std::string, std::string>>{
@@ -148,11 +150,11 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
             {"finished", std::to_string(window.finished())}, {"steps", std::to_string(p.steps())},
             {"clock", std::to_string(clock)}};
     };
-    addVerb({"state", 0, 0, false, [state, &out](const ScriptWords&, std::string&) {
+    addVerb(saverVerb(part, "state", false, [state, &out](const ScriptWords&, std::string&) {
                  for (const auto& [name, value] : state()) out << name << "=" << value << "\n";
                  return true;
-             }});
-    addVerb({"verify", 2, 2, false, [state, read](const ScriptWords& w, std::string& why) {
+             }));
+    addVerb(saverVerb(part, "verify", false, [state, read](const ScriptWords& w, std::string& why) {
                  SaverLine line;
                  if (!read(w, line, why)) return false;
                  for (const auto& [name, value] : state()) {
@@ -163,7 +165,7 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
                  }
                  why = "no state " + line.name;
                  return false;
-             }});
+             }));
 }
 
 } // namespace quillo

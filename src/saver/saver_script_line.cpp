@@ -1,6 +1,7 @@
 #include "saver_script_line.h"
 
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace quillo {
@@ -16,6 +17,17 @@ constexpr Arity dialogVerbs[] = {{"cmd", 1, 1}, {"set", 2, 2}, {"check", 2, 2},
                                  {"scroll", 1, 2}, {"verify", 2, 2}, {"state", 0, 0}};
 constexpr Arity windowVerbs[] = {{"mouse", 2, 2}, {"key", 1, 1},    {"click", 2, 2}, {"wait", 1, 1},
                                  {"render", 1, 1}, {"state", 0, 0}, {"verify", 2, 2}};
+
+// The verb's word counts, or null when `part` has no such verb.
+const Arity* arityOf(SaverScriptPart part, const std::string& verb)
+{
+    const bool dialog = part == SaverScriptPart::dialog;
+    const Arity* begin = dialog ? std::begin(dialogVerbs) : std::begin(windowVerbs);
+    const Arity* end = dialog ? std::end(dialogVerbs) : std::end(windowVerbs);
+    for (const Arity* a = begin; a != end; ++a)
+        if (verb == a->verb) return a;
+    return nullptr;
+}
 
 // words[at] as a whole number.
 bool number(const ScriptWords& w, size_t at, int& value, std::string& why)
@@ -138,16 +150,20 @@ bool readSaverLine(SaverScriptPart part, const ScriptWords& w, SaverLine& line, 
         return false;
     }
     line.verb = w[0];
-    const bool dialog = part == SaverScriptPart::dialog;
-    const Arity* begin = dialog ? std::begin(dialogVerbs) : std::begin(windowVerbs);
-    const Arity* end = dialog ? std::end(dialogVerbs) : std::end(windowVerbs);
-    for (const Arity* a = begin; a != end; ++a) {
-        if (w[0] != a->verb) continue;
-        if (!argumentsFit(ScriptVerb{a->verb, a->fewest, a->most, false, nullptr}, w, why)) return false;
-        return dialog ? readDialogLine(w, line, why) : readWindowLine(w, line, why);
+    const Arity* a = arityOf(part, w[0]);
+    if (!a) {
+        why = "unknown verb \"" + w[0] + "\"";
+        return false;
     }
-    why = "unknown verb \"" + w[0] + "\"";
-    return false;
+    if (!argumentsFit(ScriptVerb{a->verb, a->fewest, a->most, false, nullptr}, w, why)) return false;
+    return part == SaverScriptPart::dialog ? readDialogLine(w, line, why) : readWindowLine(w, line, why);
+}
+
+ScriptVerb saverVerb(SaverScriptPart part, const char* name, bool consumes,
+                     std::function<bool(const ScriptWords&, std::string&)> run)
+{
+    const Arity* a = arityOf(part, name);
+    return ScriptVerb{name, a ? a->fewest : 0, a ? a->most : 0, consumes, std::move(run)};
 }
 
 } // namespace quillo

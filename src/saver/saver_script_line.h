@@ -4,6 +4,7 @@
 // saver's scripts reads alone.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/script_runner.h"
@@ -31,6 +32,12 @@ struct SaverLine {
 // Reads words[0] (the verb) and its arguments; false with `why` saying what
 // the verb takes, or that there is no such verb.
 bool readSaverLine(SaverScriptPart part, const ScriptWords& words, SaverLine& line, std::string& why);
+
+// The verb `name` of `part` with the number of words it takes, running
+// `run`: the scripts register their verbs through it, so the counts stand
+// once, in the reader.
+ScriptVerb saverVerb(SaverScriptPart part, const char* name, bool consumes,
+                     std::function<bool(const ScriptWords&, std::string&)> run);
 
 // The names the window's verify and state know, in the order state prints.
 inline constexpr const char* saverStateNames[] = {"running", "failed", "finished", "steps", "clock"};
