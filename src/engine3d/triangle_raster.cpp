@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace quillo::engine3d {
 
@@ -58,6 +59,31 @@ struct Setup {
     float dsr1, dsr2, dsg1, dsg2, dsb1, dsb2, du1, du2, dv1, dv2;
 };
 
+// Four lanes of floats and of 32-bit integers (plain vector types, so the
+// code stays portable: SSE on x86-64, NEON on ARM, scalar elsewhere).
+using Floats4 = float __attribute__((vector_size(16)));
+using Ints4 = int32_t __attribute__((vector_size(16)));
+using Unsigned4 = uint32_t __attribute__((vector_size(16)));
+
+// `colourChannel` of four lanes. Lanes outside 0..1 (or not numbers) are
+// zeroed before the conversion, so it never sees a value out of range.
+inline Unsigned4 colourChannels(Floats4 c)
+{
+    const Ints4 full = c >= 1.0f;
+    const Ints4 inside = (c > 0.0f) & ~full;
+    const Floats4 safe = (Floats4)((Ints4)c & inside);
+    const Ints4 value = __builtin_convertvector(safe * 255.0f + 0.5f, Ints4);
+    return (Unsigned4)((value & inside) | (full & 255));
+}
+
+// True when the weights of a span's pixels, from `eb - biasB` at its first
+// pixel to the same at its last, all fit in 32 bits (the four-lane depth
+// test below needs that; edge values grow with the triangle's size).
+bool fitsInt32(int64_t first, int64_t last)
+{
+    return first >= INT32_MIN && first <= INT32_MAX && last >= INT32_MIN && last <= INT32_MAX;
+}
+
 template <bool Textured, bool Specular, bool Perspective>
 void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
               int64_t eb, int64_t ec)
@@ -69,11 +95,12 @@ void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* de
     const bool zEnable = s.zEnable, zWrite = s.zEnable && s.zWrite, flatColour = s.flatColour;
     const float flat[3] = {s.flat[0], s.flat[1], s.flat[2]};
     const Surface* texture = s.texture;
-    for (int32_t x = first; x <= last; ++x, eb += t.stepB, ec += t.stepC) {
+    // One pixel: its depth test, colour and writes.
+    auto pixel = [&](int32_t x, int64_t eb, int64_t ec) {
         // Weights of b and c from the unbiased edge values.
         const float wb = float(eb - t.biasB) * t.inv, wc = float(ec - t.biasC) * t.inv;
         const float z = a.z + wb * t.dz1 + wc * t.dz2;
-        if (zEnable && !(z < depthRow[x])) continue; // less: equal depth keeps the first pixel
+        if (zEnable && !(z < depthRow[x])) return; // less: equal depth keeps the first pixel
         float r, g, bl;
         if (flatColour) {
             r = flat[0], g = flat[1], bl = flat[2];
@@ -101,7 +128,62 @@ void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* de
         }
         row[x] = packColour(r, g, bl);
         if (zWrite) depthRow[x] = z;
+    };
+
+    int32_t x = first;
+    // Four pixels at a time where the weights fit in 32 bits: the same float
+    // operations in the same order as `pixel`, lane by lane, so the same
+    // depths and colours. Where objects overlap most pixels fail the depth
+    // test, and four that all fail cost one test; a pixel's test depends
+    // only on its own depth, so testing four together changes no pixel.
+    const int64_t n = int64_t(last) - first;
+    if (n >= 3 && fitsInt32(eb - t.biasB, eb - t.biasB + n * t.stepB) &&
+        fitsInt32(ec - t.biasC, ec - t.biasC + n * t.stepC)) {
+        // The lanes step by whole edge steps; unsigned lanes so that the step
+        // past the span's end may wrap without harm (it is never used).
+        const Unsigned4 lane = {0, 1, 2, 3};
+        Unsigned4 lanesB = uint32_t(eb - t.biasB) + lane * uint32_t(t.stepB);
+        Unsigned4 lanesC = uint32_t(ec - t.biasC) + lane * uint32_t(t.stepC);
+        const uint32_t stepB4 = uint32_t(t.stepB) * 4u, stepC4 = uint32_t(t.stepC) * 4u;
+        for (; x + 3 <= last; x += 4, eb += 4 * t.stepB, ec += 4 * t.stepC, lanesB += stepB4, lanesC += stepC4) {
+            const Floats4 wb = __builtin_convertvector((Ints4)lanesB, Floats4) * t.inv;
+            const Floats4 wc = __builtin_convertvector((Ints4)lanesC, Floats4) * t.inv;
+            const Floats4 z = a.z + wb * t.dz1 + wc * t.dz2;
+            Ints4 pass = {-1, -1, -1, -1};
+            if (zEnable) {
+                Floats4 depth;
+                std::memcpy(&depth, depthRow + x, sizeof depth);
+                pass = z < depth;
+                if ((pass[0] | pass[1] | pass[2] | pass[3]) == 0) continue;
+            }
+            if constexpr (Textured) {
+                // Texel reads go pixel by pixel.
+                for (int32_t k = 0; k < 4; ++k)
+                    if (pass[k]) pixel(x + k, eb + k * t.stepB, ec + k * t.stepC);
+            } else {
+                Floats4 r, g, bl;
+                if (flatColour) {
+                    r = Floats4{} + flat[0], g = Floats4{} + flat[1], bl = Floats4{} + flat[2];
+                } else {
+                    r = a.r + wb * t.dr1 + wc * t.dr2;
+                    g = a.g + wb * t.dg1 + wc * t.dg2;
+                    bl = a.b + wb * t.db1 + wc * t.db2;
+                }
+                if constexpr (Specular) {
+                    r += a.sr + wb * t.dsr1 + wc * t.dsr2;
+                    g += a.sg + wb * t.dsg1 + wc * t.dsg2;
+                    bl += a.sb + wb * t.dsb1 + wc * t.dsb2;
+                }
+                const Unsigned4 colour = colourChannels(r) << 16 | colourChannels(g) << 8 | colourChannels(bl);
+                for (int32_t k = 0; k < 4; ++k) {
+                    if (!pass[k]) continue;
+                    row[x + k] = colour[k];
+                    if (zWrite) depthRow[x + k] = z[k];
+                }
+            }
+        }
     }
+    for (; x <= last; ++x, eb += t.stepB, ec += t.stepC) pixel(x, eb, ec);
 }
 
 using SpanFiller = void (*)(const Setup&, const RasterState&, uint32_t*, float*, int32_t, int32_t, int64_t, int64_t);
@@ -117,6 +199,7 @@ SpanFiller chooseFiller(bool textured, bool specular, bool perspective)
 }
 
 // Narrows [lo, hi] (pixel steps from the row start) to where e + k * step >= 0.
+// Divides only when the edge crosses the range.
 void narrow(int64_t e, int64_t step, int64_t& lo, int64_t& hi)
 {
     if (step == 0) {
@@ -124,10 +207,10 @@ void narrow(int64_t e, int64_t step, int64_t& lo, int64_t& hi)
         return;
     }
     if (step > 0) {
-        if (e < 0) lo = std::max(lo, (-e + step - 1) / step);
+        if (e + lo * step < 0) lo = std::max(lo, (-e + step - 1) / step);
     } else {
         if (e < 0) hi = lo - 1;
-        else hi = std::min(hi, e / -step);
+        else if (e + hi * step < 0) hi = std::min(hi, e / -step);
     }
 }
 
