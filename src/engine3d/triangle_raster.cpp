@@ -85,7 +85,7 @@ bool fitsInt32(int64_t first, int64_t last)
 }
 
 template <bool Textured, bool Specular, bool Perspective>
-void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
+[[gnu::always_inline]] inline void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
               int64_t eb, int64_t ec)
 {
     // Local copies: the pixel writes could alias the setup and the state as
@@ -186,18 +186,6 @@ void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* de
     for (; x <= last; ++x, eb += t.stepB, ec += t.stepC) pixel(x, eb, ec);
 }
 
-using SpanFiller = void (*)(const Setup&, const RasterState&, uint32_t*, float*, int32_t, int32_t, int64_t, int64_t);
-
-SpanFiller chooseFiller(bool textured, bool specular, bool perspective)
-{
-    static const SpanFiller fillers[2][2][2] = {
-        {{fillSpan<false, false, false>, fillSpan<false, false, true>},
-         {fillSpan<false, true, false>, fillSpan<false, true, true>}},
-        {{fillSpan<true, false, false>, fillSpan<true, false, true>},
-         {fillSpan<true, true, false>, fillSpan<true, true, true>}}};
-    return fillers[textured][specular][perspective];
-}
-
 // Narrows [lo, hi] (pixel steps from the row start) to where e + k * step >= 0.
 // Divides only when the edge crosses the range.
 void narrow(int64_t e, int64_t step, int64_t& lo, int64_t& hi)
@@ -212,6 +200,50 @@ void narrow(int64_t e, int64_t step, int64_t& lo, int64_t& hi)
         if (e < 0) hi = lo - 1;
         else if (e + hi * step < 0) hi = std::min(hi, e / -step);
     }
+}
+
+// The rows of a triangle's bounding box: where it lies, and the edge values
+// at the first pixel of the first row with their steps per pixel and per
+// row (exact integers, so stepping equals evaluating).
+struct Rows {
+    int32_t minX, maxX, minY, maxY;
+    int64_t ea, eb, ec;
+    int64_t stepA, rowA, rowB, rowC;
+};
+
+// Fills the covered span of every row. One function per kind of triangle,
+// with the span filler inlined, so that what is the same for every pixel of
+// the triangle is prepared once for the triangle rather than once a row.
+template <bool Textured, bool Specular, bool Perspective>
+void fillRows(const Setup& setup, const RasterState& state, const RasterTarget& target, Rows r, Rect& drawn)
+{
+    const Setup t = setup;
+    const RasterState s = state;
+    for (int32_t y = r.minY; y <= r.maxY; ++y, r.ea += r.rowA, r.eb += r.rowB, r.ec += r.rowC) {
+        // The covered span of this row, from the three edges exactly.
+        int64_t lo = 0, hi = int64_t(r.maxX) - r.minX;
+        narrow(r.ea, r.stepA, lo, hi);
+        narrow(r.eb, t.stepB, lo, hi);
+        narrow(r.ec, t.stepC, lo, hi);
+        if (lo > hi) continue;
+        const int32_t first = r.minX + int32_t(lo), last = r.minX + int32_t(hi);
+        fillSpan<Textured, Specular, Perspective>(t, s, target.pixels + size_t(y) * size_t(target.width),
+                                                  target.depth + size_t(y) * size_t(target.width), first, last,
+                                                  r.eb + lo * t.stepB, r.ec + lo * t.stepC);
+        growRect(drawn, Rect{first, y, last, y});
+    }
+}
+
+using RowFiller = void (*)(const Setup&, const RasterState&, const RasterTarget&, Rows, Rect&);
+
+RowFiller chooseFiller(bool textured, bool specular, bool perspective)
+{
+    static const RowFiller fillers[2][2][2] = {
+        {{fillRows<false, false, false>, fillRows<false, false, true>},
+         {fillRows<false, true, false>, fillRows<false, true, true>}},
+        {{fillRows<true, false, false>, fillRows<true, false, true>},
+         {fillRows<true, true, false>, fillRows<true, true, true>}}};
+    return fillers[textured][specular][perspective];
 }
 
 } // namespace
@@ -260,29 +292,19 @@ void rasterTriangle(const RasterVertex& a, const RasterVertex& b0, const RasterV
     const bool textured = s.texture && !s.texture->emptySurface();
     const bool specular = s.specular && (a.sr != 0 || a.sg != 0 || a.sb != 0 || b.sr != 0 || b.sg != 0 || b.sb != 0 ||
                                          c.sr != 0 || c.sg != 0 || c.sb != 0);
-    const SpanFiller fill = chooseFiller(textured, specular, s.perspective);
+    const RowFiller fill = chooseFiller(textured, specular, s.perspective);
 
-    // The edge values at the first pixel of the first row, and their steps
-    // from row to row (exact integers, so stepping equals evaluating).
+    Rows rows;
+    rows.minX = minX, rows.maxX = maxX, rows.minY = minY, rows.maxY = maxY;
     const int64_t px = int64_t(minX) * subpixelOne + subpixelOne / 2;
     const int64_t py0 = int64_t(minY) * subpixelOne + subpixelOne / 2;
-    int64_t ea = edge(b.x, b.y, c.x, c.y, px, py0) + biasA;
-    int64_t eb = edge(c.x, c.y, a.x, a.y, px, py0) + t.biasB;
-    int64_t ec = edge(a.x, a.y, b.x, b.y, px, py0) + t.biasC;
-    const int64_t rowA = int64_t(c.x - b.x) * subpixelOne, rowB = int64_t(a.x - c.x) * subpixelOne,
-                  rowC = int64_t(b.x - a.x) * subpixelOne;
-    for (int32_t y = minY; y <= maxY; ++y, ea += rowA, eb += rowB, ec += rowC) {
-        // The covered span of this row, from the three edges exactly.
-        int64_t lo = 0, hi = int64_t(maxX) - minX;
-        narrow(ea, stepA, lo, hi);
-        narrow(eb, t.stepB, lo, hi);
-        narrow(ec, t.stepC, lo, hi);
-        if (lo > hi) continue;
-        const int32_t first = minX + int32_t(lo), last = minX + int32_t(hi);
-        fill(t, s, target.pixels + size_t(y) * size_t(target.width), target.depth + size_t(y) * size_t(target.width),
-             first, last, eb + lo * t.stepB, ec + lo * t.stepC);
-        growRect(drawn, Rect{first, y, last, y});
-    }
+    rows.ea = edge(b.x, b.y, c.x, c.y, px, py0) + biasA;
+    rows.eb = edge(c.x, c.y, a.x, a.y, px, py0) + t.biasB;
+    rows.ec = edge(a.x, a.y, b.x, b.y, px, py0) + t.biasC;
+    rows.stepA = stepA;
+    rows.rowA = int64_t(c.x - b.x) * subpixelOne, rows.rowB = int64_t(a.x - c.x) * subpixelOne;
+    rows.rowC = int64_t(b.x - a.x) * subpixelOne;
+    fill(t, s, target, rows, drawn);
 }
 
 } // namespace quillo::engine3d
