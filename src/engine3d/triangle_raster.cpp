@@ -8,14 +8,6 @@ namespace quillo::engine3d {
 
 namespace {
 
-int32_t saturate(double v)
-{
-    if (!(v == v)) return 0;
-    if (v >= 2147483647.0) return INT32_MAX;
-    if (v <= -2147483648.0) return INT32_MIN;
-    return int32_t(v);
-}
-
 // Edge function of a->b at p: positive on the inside of a clockwise (on
 // screen, y down) triangle.
 int64_t edge(int32_t ax, int32_t ay, int32_t bx, int32_t by, int64_t px, int64_t py)
@@ -45,7 +37,15 @@ inline uint32_t texel(const Surface& t, float u, float v)
 
 int32_t snapToSubpixel(float pixels)
 {
-    return saturate(std::floor(double(pixels) * subpixelOne + 0.5));
+    // Rounds half up: the floor of v + 1/2, taken by truncating and stepping
+    // down for negative fractions (std::floor is a library call on plain
+    // x86-64, and this runs for every vertex drawn).
+    const double v = double(pixels) * subpixelOne + 0.5;
+    if (!(v == v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+    const int32_t t = int32_t(v);
+    return double(t) > v ? t - 1 : t;
 }
 
 namespace {

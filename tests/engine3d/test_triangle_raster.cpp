@@ -219,7 +219,11 @@ TEST(TriangleRaster, SnappingSaturates)
     EXPECT_EQ(snapToSubpixel(1e30f), INT32_MAX);
     EXPECT_EQ(snapToSubpixel(-1e30f), INT32_MIN);
     EXPECT_EQ(snapToSubpixel(1.53f), 24); // 1.53 * 16 = 24.48
-    EXPECT_EQ(snapToSubpixel(-0.03125f), 0);
+    EXPECT_EQ(snapToSubpixel(-0.03125f), 0);   // exactly half rounds up
+    EXPECT_EQ(snapToSubpixel(-1.53f), -24);    // -24.48
+    EXPECT_EQ(snapToSubpixel(-0.04f), -1);     // -0.64
+    EXPECT_EQ(snapToSubpixel(-134217728.0f), INT32_MIN); // -2^31 exactly
+    EXPECT_EQ(snapToSubpixel(134217720.0f), 2147483520);
 }
 
 TEST(TriangleRaster, ColoursClampAndPack)
