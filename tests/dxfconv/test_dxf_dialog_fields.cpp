@@ -46,9 +46,10 @@ TEST(DxfDialogFields, SizeThatIsNotOneNumberIsNaN)
 
 TEST(DxfDialogFields, StartUpOutputNameComesFromTheCommandLine)
 {
-    // Otherwise the default output name, checked in test_convert_dxf.cpp.
+    // No name without a command line, else the default output name (its rules: test_convert_dxf.cpp).
     EXPECT_EQ(startupOutputName(""), "");
     EXPECT_EQ(startupOutputName("/home/me/my.plans/house.v2.dxf"), "/home/me/my.plans/house.MD4");
+    EXPECT_EQ(startupOutputName("house"), "house.MD4");
 }
 
 TEST(DxfDialogFields, ChosenInputNamesTheOutputOnlyWhenItsNameHasADot)
