@@ -74,7 +74,9 @@ TEST_F(DeviceLayerTest, ResizeMakesTheTargetAgainAndKeepsTheOldSizeWhenTheNewOne
     frame();
     ASSERT_TRUE(layer->setviewport(128));
     ASSERT_TRUE(layer->resize(300, 700)); // a window may grow beyond the start-up size
-    const auto targetSize = [&] { return std::make_pair(layer->device().target().width, layer->device().target().height); };
+    const auto targetSize = [&] {
+        return std::make_pair(layer->device().target().width, layer->device().target().height);
+    };
     EXPECT_EQ(targetSize(), std::make_pair(300, 700));
     EXPECT_EQ(layer->viewport().scale, 300.0f); // min(300, 700) * 128 / 128: the zoom stays
     frame();
