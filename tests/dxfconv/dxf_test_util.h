@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "dxfconv/dxf_records.h"
+
 namespace quillo::test {
 
 class TempFolder {
@@ -62,6 +64,16 @@ inline std::string plainFace(int colour, std::initializer_list<double> coords, c
         ++i;
     }
     return text;
+}
+
+// A face of this colour with its corners given as x, y, z in turn.
+inline DxfFace dxfFace(int colour, std::initializer_list<float> corners)
+{
+    DxfFace f{};
+    int i = 0;
+    for (float v : corners) f.corner[i / 3][i % 3] = v, ++i;
+    f.colour = colour;
+    return f;
 }
 
 inline std::string entities(const std::string& faces)

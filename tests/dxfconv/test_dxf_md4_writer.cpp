@@ -5,6 +5,7 @@
 #include "dxf_test_util.h"
 
 using namespace quillo;
+using quillo::test::dxfFace;
 
 namespace {
 
@@ -22,23 +23,15 @@ std::string triangleLine(const DxfTriangle& t, bool bothSides, bool reverse)
     return s;
 }
 
-DxfFace face(int colour, std::initializer_list<float> c)
-{
-    DxfFace f{};
-    int i = 0;
-    for (float v : c) f.corner[i / 3][i % 3] = v, ++i;
-    f.colour = colour;
-    return f;
-}
 
 // Quadrilaterals (colour 5, then 1) and triangles (colour 1, then 5) over
 // the points p0 = (0,0,0), p1 = (1,0,0), p2 = (1,1,0), p3 = (0,1,0).
 void fillLists(DxfFaceLists& lists)
 {
-    ASSERT_TRUE(lists.addFace(face(5, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0})));
-    ASSERT_TRUE(lists.addFace(face(1, {0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0})));
-    ASSERT_TRUE(lists.addFace(face(1, {0, 0, 0, 1, 0, 0, 1, 1, 0, 1, 1, 0})));
-    ASSERT_TRUE(lists.addFace(face(5, {1, 0, 0, 1, 1, 0, 0, 1, 0, 0, 1, 0})));
+    ASSERT_TRUE(lists.addFace(dxfFace(5, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0})));
+    ASSERT_TRUE(lists.addFace(dxfFace(1, {0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0})));
+    ASSERT_TRUE(lists.addFace(dxfFace(1, {0, 0, 0, 1, 0, 0, 1, 1, 0, 1, 1, 0})));
+    ASSERT_TRUE(lists.addFace(dxfFace(5, {1, 0, 0, 1, 1, 0, 0, 1, 0, 0, 1, 0})));
 }
 
 std::string written(const DxfFaceLists& lists, const Md4Layout& layout)

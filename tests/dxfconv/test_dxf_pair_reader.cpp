@@ -79,11 +79,7 @@ TEST(DxfPairReader, NumbersAreReadWholeInCRules)
     EXPECT_EQ(i, 5);
     EXPECT_TRUE(parseDxfInt("-3", i));
     EXPECT_EQ(i, -3);
-    EXPECT_FALSE(parseDxfInt("", i));
-    EXPECT_FALSE(parseDxfInt("1.0", i));
-    EXPECT_FALSE(parseDxfInt("12abc", i));
-    EXPECT_FALSE(parseDxfInt("++1", i));
-    EXPECT_FALSE(parseDxfInt("99999999999", i));
+    for (const char* bad : {"", "1.0", "12abc", "++1", "99999999999"}) EXPECT_FALSE(parseDxfInt(bad, i)) << bad;
 
     float f = 0;
     EXPECT_TRUE(parseDxfFloat("0.1", f));
@@ -98,10 +94,6 @@ TEST(DxfPairReader, NumbersAreReadWholeInCRules)
     EXPECT_EQ(f, 16777216.0f);
     EXPECT_TRUE(parseDxfFloat("1e-40", f)); // below the normal range: kept, not refused
     EXPECT_GT(f, 0.0f);
-    EXPECT_FALSE(parseDxfFloat("1e39", f)); // beyond a float
-    EXPECT_FALSE(parseDxfFloat("inf", f));
-    EXPECT_FALSE(parseDxfFloat("nan", f));
-    EXPECT_FALSE(parseDxfFloat("1,5", f));
-    EXPECT_FALSE(parseDxfFloat("", f));
-    EXPECT_FALSE(parseDxfFloat("0x10", f));
+    for (const char* bad : {"1e39" /* beyond a float */, "inf", "nan", "1,5", "", "0x10"})
+        EXPECT_FALSE(parseDxfFloat(bad, f)) << bad;
 }

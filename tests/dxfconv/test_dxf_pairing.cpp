@@ -3,6 +3,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 using namespace quillo;
 
@@ -10,12 +11,15 @@ namespace {
 
 void expectQuad(const DxfQuad& q, std::initializer_list<int32_t> corners, int32_t diagonal)
 {
-    auto c = corners.begin();
-    EXPECT_EQ(q.q0, c[0]);
-    EXPECT_EQ(q.q1, c[1]);
-    EXPECT_EQ(q.q2, c[2]);
-    EXPECT_EQ(q.q3, c[3]);
+    EXPECT_EQ((std::vector<int32_t>{q.q0, q.q1, q.q2, q.q3}), std::vector<int32_t>(corners));
     EXPECT_EQ(q.diagonal, diagonal);
+}
+
+// The longest edge of t as {from, to, opposite}.
+std::vector<int32_t> edge(const DxfTriangle& t, const Records<DxfVertex>& vertices)
+{
+    const TriangleEdge e = longestEdge(t, vertices);
+    return {e.from, e.to, e.opposite};
 }
 
 // The walk exactly as the rules state it, one step at a time.
@@ -51,18 +55,10 @@ TEST(DxfPairing, LongestEdgeTieBreaksAndDirection)
     v.append({1, 0.5f, 0}); // 2
     v.append({1, 1.7320508f, 0}); // 3: with 0 and 1 nearly equilateral
     v.append({1, 5, 0});          // 4
-    TriangleEdge e = longestEdge({0, 1, 2, 0}, v); // ab = 2 is strictly longest
-    EXPECT_EQ(e.from, 0);
-    EXPECT_EQ(e.to, 1);
-    EXPECT_EQ(e.opposite, 2);
-    e = longestEdge({2, 0, 1, 0}, v); // bc longest
-    EXPECT_EQ(e.from, 0);
-    EXPECT_EQ(e.to, 1);
-    EXPECT_EQ(e.opposite, 2);
-    e = longestEdge({1, 2, 0, 0}, v); // ca longest
-    EXPECT_EQ(e.from, 0);
-    EXPECT_EQ(e.to, 1);
-    EXPECT_EQ(e.opposite, 2);
+    using E = std::vector<int32_t>;
+    EXPECT_EQ(edge({0, 1, 2, 0}, v), (E{0, 1, 2})); // ab = 2 is strictly longest
+    EXPECT_EQ(edge({2, 0, 1, 0}, v), (E{0, 1, 2})); // bc longest
+    EXPECT_EQ(edge({1, 2, 0, 0}, v), (E{0, 1, 2})); // ca longest
 
     // Isosceles: |ab| = |bc| > |ca| gives bc; |ab| = |ca| > |bc| gives ca;
     // |bc| = |ca| > |ab| gives ca; all equal gives ca.
@@ -70,18 +66,10 @@ TEST(DxfPairing, LongestEdgeTieBreaksAndDirection)
     w.append({0, 0, 0});  // 0
     w.append({1, 3, 0});  // 1: apex over the middle of 0 and 2
     w.append({2, 0, 0});  // 2
-    e = longestEdge({0, 1, 2, 0}, w);
-    EXPECT_EQ(e.from, 1);
-    EXPECT_EQ(e.to, 2);
-    e = longestEdge({1, 0, 2, 0}, w); // ab = ca
-    EXPECT_EQ(e.from, 2);
-    EXPECT_EQ(e.to, 1);
-    e = longestEdge({0, 2, 1, 0}, w); // bc = ca
-    EXPECT_EQ(e.from, 1);
-    EXPECT_EQ(e.to, 0);
-    e = longestEdge({4, 4, 4, 0}, v); // a point: all zero
-    EXPECT_EQ(e.from, 4);
-    EXPECT_EQ(e.opposite, 4);
+    EXPECT_EQ(edge({0, 1, 2, 0}, w), (E{1, 2, 0}));
+    EXPECT_EQ(edge({1, 0, 2, 0}, w), (E{2, 1, 0})); // ab = ca
+    EXPECT_EQ(edge({0, 2, 1, 0}, w), (E{1, 0, 2})); // bc = ca
+    EXPECT_EQ(edge({4, 4, 4, 0}, v), (E{4, 4, 4})); // a point: all zero
 }
 
 TEST(DxfPairing, CornerTableStartsAtTheHighestCorner)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine3d/dirty_rects.h"
 #include "engine3d/software_device.h"
 #include "engine_fixture.h"
@@ -46,8 +48,7 @@ TEST(DeviceLayerMaths, ViewportScaleAndSizeLadder)
     for (const Step& s : steps) {
         int32_t w = s.w, h = s.h;
         ASSERT_TRUE(nextSmallerSize(w, h));
-        EXPECT_EQ(w, s.nw);
-        EXPECT_EQ(h, s.nh);
+        EXPECT_EQ(std::make_pair(w, h), std::make_pair(s.nw, s.nh));
     }
     int32_t w = 320, h = 200;
     EXPECT_FALSE(nextSmallerSize(w, h));
@@ -73,19 +74,20 @@ TEST_F(DeviceLayerTest, ResizeMakesTheTargetAgainAndKeepsTheOldSizeWhenTheNewOne
     frame();
     ASSERT_TRUE(layer->setviewport(128));
     ASSERT_TRUE(layer->resize(300, 700)); // a window may grow beyond the start-up size
-    EXPECT_EQ(layer->device().target().width, 300);
-    EXPECT_EQ(layer->device().target().height, 700);
+    const auto targetSize = [&] {
+        return std::make_pair(layer->device().target().width, layer->device().target().height);
+    };
+    EXPECT_EQ(targetSize(), std::make_pair(300, 700));
     EXPECT_EQ(layer->viewport().scale, 300.0f); // min(300, 700) * 128 / 128: the zoom stays
     frame();
     ASSERT_EQ(layer->presented().size(), 1u); // drawn whole
     EXPECT_EQ(layer->presented()[0], (Rect{0, 0, 299, 699}));
     EXPECT_FALSE(layer->resize(SoftwareDevice::maxSide + 1, 240));
     EXPECT_EQ(layer->width(), 300);
-    EXPECT_EQ(layer->device().target().width, 300);
+    EXPECT_EQ(targetSize(), std::make_pair(300, 700));
     EXPECT_EQ(layer->viewport().scale, 300.0f);
     ASSERT_TRUE(layer->resize(-4, 0)); // at least 10 x 10
-    EXPECT_EQ(layer->device().target().width, 10);
-    EXPECT_EQ(layer->device().target().height, 10);
+    EXPECT_EQ(targetSize(), std::make_pair(10, 10));
 }
 
 TEST_F(DeviceLayerTest, StartUpStepsDownTheLadderAndFailsBelow320)
@@ -99,8 +101,7 @@ TEST_F(DeviceLayerTest, StartUpStepsDownTheLadderAndFailsBelow320)
     EngineSettings s;
     s.maxWidth = 1600, s.maxHight = 1200;
     ASSERT_TRUE(l.ddinit(s, &text, &narrow));
-    EXPECT_EQ(l.width(), 640);
-    EXPECT_EQ(l.height(), 480);
+    EXPECT_EQ(std::make_pair(l.width(), l.height()), std::make_pair(640, 480));
     EXPECT_TRUE(log.messages.empty());
 
     std::vector<DeviceTableEntry> none{{DeviceInfo{"none", false, 0}, []() -> std::unique_ptr<Device> { return nullptr; }}};

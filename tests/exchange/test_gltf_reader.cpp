@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "exchange/gltf_writer.h"
 #include "model/colour_table.h"
@@ -98,9 +99,7 @@ TEST(GltfReader, ForeignNodeTransformIsBakedIntoTheVertices)
     EXPECT_NEAR(corner.x, 0.0, 0.01);
     EXPECT_NEAR(corner.z, -1.0, 0.01);
     const Material& m = o.materials[o.rootPart->faces[0].material];
-    EXPECT_EQ(m.red, 255);
-    EXPECT_EQ(m.green, 128);
-    EXPECT_EQ(m.blue, 0);
+    EXPECT_EQ((std::vector<int>{m.red, m.green, m.blue}), (std::vector<int>{255, 128, 0}));
     EXPECT_FLOAT_EQ(m.diffuse, 1.0f);
 }
 

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 #include "loaded_model.h"
 #include "model/bmp_pattern.h"
@@ -248,15 +249,11 @@ TEST(TextureImportOfOtherFiles, AForeignTexturedSquareGetsItsPlanarTexture)
     const Texture& t = o.textures[0];
     EXPECT_STREQ(t.name, "pic");
     EXPECT_EQ(t.plane, planeXY);
-    EXPECT_EQ(t.x0, 0);
-    EXPECT_EQ(t.y0, 0);
-    EXPECT_EQ(t.x1, 80); // one unit in grid steps of 0.0125
-    EXPECT_EQ(t.y1, 80);
+    // One unit is 80 grid steps of 0.0125.
+    EXPECT_EQ((std::vector<int>{t.x0, t.y0, t.x1, t.y1}), (std::vector<int>{0, 0, 80, 80}));
     ASSERT_EQ(o.rootPart->faces.count(), 1); // the two triangles are one quad again
     const Material& m = o.materials[o.rootPart->faces[0].material];
     EXPECT_EQ(m.texture, 0);
     // The bottom-left texel (blue) is opaque: it is the key, and the colour takes it.
-    EXPECT_EQ(m.red, 0);
-    EXPECT_EQ(m.green, 0);
-    EXPECT_EQ(m.blue, 255);
+    EXPECT_EQ((std::vector<int>{m.red, m.green, m.blue}), (std::vector<int>{0, 0, 255}));
 }

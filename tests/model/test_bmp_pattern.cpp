@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "model/colour_table.h"
 #include "model/messages.h"
@@ -31,30 +32,37 @@ struct Fixture {
     std::string lastMessage() const { return log.messages.empty() ? "" : log.messages.back(); }
 };
 
+BmpShape shape(int width, int height)
+{
+    BmpShape s;
+    s.width = width;
+    s.height = height;
+    return s;
+}
+
+// Names the pattern files of `t` in order and sets its pattern count.
+void setFiles(Texture& t, const std::vector<std::string>& paths)
+{
+    for (size_t i = 0; i < paths.size(); ++i) std::snprintf(t.files[i], pathSize, "%s", paths[i].c_str());
+    t.patternCount = int(paths.size());
+}
+
 } // namespace
 
 TEST(BmpPattern, SizeRules)
 {
     Fixture f;
-    BmpShape wide;
-    wide.width = 64;
-    wide.height = 32;
-    EXPECT_EQ(checkPattern(f.texture, f.bmp("a.bmp", wide).c_str(), f.table), 1); // only the width must be 2^n
+    EXPECT_EQ(checkPattern(f.texture, f.bmp("a.bmp", shape(64, 32)).c_str(), f.table), 1); // only the width must be 2^n
     EXPECT_EQ(f.texture.width, 64);
     EXPECT_EQ(f.texture.height, 32);
 
-    BmpShape other = wide;
-    other.height = 16;
-    std::string path = f.bmp("b.bmp", other);
+    std::string path = f.bmp("b.bmp", shape(64, 16));
     EXPECT_EQ(checkPattern(f.texture, path.c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "一つのテクスチャに使うＢＭＰファイルは\n同じ大きさでなければなりません\nファイル " + path);
     EXPECT_EQ(f.texture.height, 32);
 
     Texture fresh = makeTexture();
-    BmpShape odd;
-    odd.width = 48;
-    odd.height = 64;
-    path = f.bmp("c.bmp", odd);
+    path = f.bmp("c.bmp", shape(48, 64));
     EXPECT_EQ(checkPattern(fresh, path.c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "テクスチャ用ＢＭＰファイルのサイズは\n２のべき乗でなければなりません\nファイル " + path);
     // A refused first file does not fix the size: the next check is not
@@ -62,9 +70,7 @@ TEST(BmpPattern, SizeRules)
     EXPECT_EQ(fresh.width, 0);
     EXPECT_EQ(checkPattern(fresh, path.c_str(), f.table), 0);
 
-    BmpShape topDown;
-    topDown.height = -4;
-    path = f.bmp("d.bmp", topDown);
+    path = f.bmp("d.bmp", shape(4, -4));
     EXPECT_EQ(checkPattern(fresh, path.c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "反転したＢＭＰファイルは扱えません\nファイル " + path);
 }
@@ -102,10 +108,7 @@ TEST(BmpPattern, FormatRules)
     EXPECT_EQ(checkPattern(t, (f.dir / "short.bmp").c_str(), f.table), 0);
     EXPECT_EQ(f.lastMessage(), "ファイル " + f.dir / "short.bmp" + " はＢＭＰファイルではありません");
     EXPECT_EQ(t.width, 0);
-    BmpShape larger;
-    larger.width = 8;
-    larger.height = 2;
-    EXPECT_EQ(checkPattern(t, f.bmp("larger.bmp", larger).c_str(), f.table), 1);
+    EXPECT_EQ(checkPattern(t, f.bmp("larger.bmp", shape(8, 2)).c_str(), f.table), 1);
     EXPECT_EQ(t.height, 2);
 }
 
@@ -122,8 +125,7 @@ TEST(BmpPattern, KeyColourTakesTheMaterialsColour)
     f.texture.blue = 20;
     f.texture.ambient = 0.25f;
     f.texture.diffuse = 1.0f;
-    std::snprintf(f.texture.files[0], pathSize, "%s", path.c_str());
-    f.texture.patternCount = 1;
+    setFiles(f.texture, {path});
     ASSERT_EQ(checkPattern(f.texture, path.c_str(), f.table), 1);
     ASSERT_EQ(f.table.count, 5); // indices 7, 1, 2, 3, 4
     EXPECT_EQ(f.table.red[0], 200);
@@ -158,21 +160,15 @@ TEST(BmpPattern, KeyColourTakesTheMaterialsColour)
 TEST(BmpPattern, RowPaddingAndPatternSlots)
 {
     Fixture f;
-    BmpShape tall;
-    tall.width = 64;
-    tall.height = 3;
+    BmpShape tall = shape(64, 3);
     tall.pixels.assign(64 * 3, 1);
     tall.pixels[0] = 2; // top-left
-    BmpShape tiny;
-    tiny.width = 2;
-    tiny.height = 2;
+    BmpShape tiny = shape(2, 2);
     tiny.pixels = {3, 1, 2, 0};
     Texture t = makeTexture();
     std::string a = f.bmp("tall.bmp", tall);
     ASSERT_EQ(checkPattern(t, a.c_str(), f.table), 1);
-    std::snprintf(t.files[0], pathSize, "%s", a.c_str());
-    std::snprintf(t.files[1], pathSize, "%s", a.c_str());
-    t.patternCount = 2;
+    setFiles(t, {a, a});
     ASSERT_EQ(loadPatterns(t, f.table), 1);
     EXPECT_EQ(t.images[0][0][0] / 64, f.table.count - 1); // index 2, met last
     EXPECT_NE(t.images[1], nullptr);
@@ -185,8 +181,7 @@ TEST(BmpPattern, RowPaddingAndPatternSlots)
     Texture small = makeTexture();
     std::string b = f.bmp("tiny.bmp", tiny);
     ASSERT_EQ(checkPattern(small, b.c_str(), f.table), 1);
-    std::snprintf(small.files[0], pathSize, "%s", b.c_str());
-    small.patternCount = 1;
+    setFiles(small, {b});
     ASSERT_EQ(loadPatterns(small, f.table), 1);
     // Rows of 2 pixels padded to 4 bytes. The bottom row (2, 0) comes first
     // in the file, so index 2 is the key colour and takes the texture's black.
@@ -208,10 +203,7 @@ TEST(BmpPattern, LoadingStopsAtTheFirstBadFile)
     std::string good = f.bmp("g.bmp", BmpShape{});
     Texture t = makeTexture();
     ASSERT_EQ(checkPattern(t, good.c_str(), f.table), 1);
-    std::snprintf(t.files[0], pathSize, "%s", good.c_str());
-    std::snprintf(t.files[1], pathSize, "%s", (f.dir / "gone.bmp").c_str());
-    std::snprintf(t.files[2], pathSize, "%s", good.c_str());
-    t.patternCount = 3;
+    setFiles(t, {good, f.dir / "gone.bmp", good});
     EXPECT_EQ(loadPatterns(t, f.table), 0);
     EXPECT_NE(t.images[0], nullptr);
     EXPECT_EQ(t.images[2], nullptr);
@@ -224,7 +216,7 @@ TEST(BmpPattern, BmpSuiteFilesLoadOrAreRefused)
 {
     const std::filesystem::path suite = QUILLO_CORPUS_DIR "/bmpsuite";
     if (!std::filesystem::exists(suite)) GTEST_SKIP() << "no corpus";
-    int accepted = 0, refused = 0;
+    int refused = 0;
     for (const char* group : {"g", "q", "b"}) {
         for (auto& e : std::filesystem::directory_iterator(suite / group)) {
             if (e.path().extension() != ".bmp") continue;
@@ -232,12 +224,10 @@ TEST(BmpPattern, BmpSuiteFilesLoadOrAreRefused)
             GMTBL table;
             Texture t = makeTexture();
             std::string path = e.path().string();
-            std::snprintf(t.files[0], pathSize, "%s", path.c_str());
-            t.patternCount = 1;
+            setFiles(t, {path});
             int ok = checkPattern(t, path.c_str(), table);
             if (ok) ok = loadPatterns(t, table);
             if (ok) {
-                ++accepted;
                 EXPECT_TRUE(log.messages.empty()) << path;
                 EXPECT_NE(t.currentImage, nullptr) << path;
             } else {
@@ -249,5 +239,4 @@ TEST(BmpPattern, BmpSuiteFilesLoadOrAreRefused)
         }
     }
     EXPECT_GT(refused, 50);
-    EXPECT_GE(accepted, 0);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "model/messages.h"
 
 using namespace quillo;
@@ -28,9 +30,7 @@ TEST(ColourTable, GetmNormalisesAndFindsColours)
     EXPECT_EQ(t.green[1], 255);
     EXPECT_EQ(t.getm(255, 255, 255, 0.0f, 1.0f, 0.0f), 1);
     EXPECT_EQ(t.getm(0, 0, 0, 0.5f, 1.0f, 0.3f), 2); // black stays black
-    EXPECT_EQ(t.ambient[2], 0.0f);
-    EXPECT_EQ(t.diffuse[2], 0.0f);
-    EXPECT_EQ(t.specular[2], 0.3f);
+    EXPECT_EQ((std::vector<float>{t.ambient[2], t.diffuse[2], t.specular[2]}), (std::vector<float>{0.0f, 0.0f, 0.3f}));
     int r, g, b;
     float a, d, s;
     EXPECT_TRUE(t.entry(0, r, g, b, a, d, s));
@@ -70,10 +70,8 @@ TEST(ColourTable, RampsShadeMapAndDither)
     // Level 60: e = 60, step 15, pure step colour.
     for (int k = 0; k < 4; ++k) EXPECT_EQ(t.shadeAt(60, k), 249);
     // Level 63 dithers three of four pixels toward the static white 255.
-    EXPECT_EQ(t.shadeAt(63, 0), 255);
-    EXPECT_EQ(t.shadeAt(63, 1), 255);
-    EXPECT_EQ(t.shadeAt(63, 2), 249);
-    EXPECT_EQ(t.shadeAt(63, 3), 255);
+    const int level63[] = {255, 255, 249, 255};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(t.shadeAt(63, k), level63[k]) << k;
     // Level 1 (e = 1): only position 0 takes the next step.
     EXPECT_NE(t.shadeAt(1, 0), t.shadeAt(1, 1));
     EXPECT_EQ(t.shadeAt(1, 1), 26);

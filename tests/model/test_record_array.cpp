@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using quillo::PointerList;
 using quillo::RecordArray;
 using quillo::Records;
@@ -29,10 +31,8 @@ TEST(RecordArray, GrowthFollowsTheSchedule)
         appendInt(a, 0);
         EXPECT_EQ(a.capacity(), want);
     }
-    EXPECT_EQ(RecordArray::nextCapacity(1999), 2499);
-    EXPECT_EQ(RecordArray::nextCapacity(79999), 99999);
-    EXPECT_EQ(RecordArray::nextCapacity(80000), 160000);
-    EXPECT_EQ(RecordArray::nextCapacity(40000), 60000);
+    for (const auto& [from, to] : {std::pair{1999, 2499}, {79999, 99999}, {80000, 160000}, {40000, 60000}})
+        EXPECT_EQ(RecordArray::nextCapacity(from), to) << from;
     for (int i = 0; i < 50; ++i) EXPECT_EQ(intAt(a, i), i);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "model/messages.h"
 #include "modeler/model_editor.h"
 #include "modeler/modeler_script.h"
@@ -82,7 +84,34 @@ struct EditFixture : BasicEditorFixture<RecordingDialogs> {
         const Vertex& v = object().vertices[i];
         return {int(v.x / dt), int(v.y / dt), int(v.z / dt)};
     }
+    // The first vertex at these grid coordinates (-1: none), and how many lie there.
+    int vertexAt(const std::vector<int>& place)
+    {
+        for (int i = 0; i < object().vertices.count(); ++i)
+            if (grid(i) == place) return i;
+        return -1;
+    }
+    int verticesAt(const std::vector<int>& place)
+    {
+        int n = 0;
+        for (int i = 0; i < object().vertices.count(); ++i) n += grid(i) == place;
+        return n;
+    }
     std::string failure() const { return dialogs.failure(); }
+};
+
+// twoLayers() opened with its front part current; every scripted dialog
+// must have been answered as expected by the end of the test.
+struct FrontPartTest : ::testing::Test {
+    EditFixture f;
+    ModelPart* front = nullptr;
+    void SetUp() override
+    {
+        f.open("m.md4", twoLayers(), {"select", "0"});
+        front = f.part("front");
+        ASSERT_NE(front, nullptr);
+    }
+    void TearDown() override { EXPECT_TRUE(f.failure().empty()) << f.failure(); }
 };
 
 inline bool sameRecord(const Face& a, const Face& b) { return std::memcmp(&a, &b, sizeof a) == 0; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "../support/bmp_writer.h"
 #include "edit_fixture.h"
@@ -16,20 +17,16 @@ using quillo::test::writeBmp;
 
 namespace {
 
-struct ColourCommands : ::testing::Test {
-    EditFixture f;
-    ModelPart* front = nullptr;
+struct ColourCommands : quillo::test::FrontPartTest {
     void SetUp() override
     {
-        f.open("m.md4", twoLayers(), {"select", "0"});
-        front = f.part("front");
+        FrontPartTest::SetUp();
         writeBmp(f.dir / "skin.bmp", BmpShape{});
         writeBmp(f.dir / "smile.bmp", BmpShape{});
         BmpShape wide;
         wide.width = 8;
         writeBmp(f.dir / "wide.bmp", wide);
     }
-    void TearDown() override { EXPECT_TRUE(f.failure().empty()) << f.failure(); }
     // A texture on face `index` of the front part, made with command 703.
     void makeTexture(const std::string& name, int index, const char* plane = "xy")
     {
@@ -38,6 +35,12 @@ struct ColourCommands : ::testing::Test {
         ASSERT_TRUE(f.run(703));
     }
     Texture& texture(int i) { return f.object().textures[i]; }
+    // A texture's rectangle as {x0, y0, x1, y1}.
+    std::vector<int> rect(int i)
+    {
+        const Texture& t = texture(i);
+        return {t.x0, t.y0, t.x1, t.y1};
+    }
     // The index of a colour in the table, or -1.
     int colourIndex(int r, int g, int b, float a, float d, float s)
     {
@@ -122,10 +125,7 @@ TEST_F(ColourCommands, CreateTextureOnThePickedFace)
     const Texture& t = texture(0);
     EXPECT_STREQ(t.name, "skin");
     EXPECT_EQ(t.plane, planeXY);
-    EXPECT_EQ(t.x0, -800);
-    EXPECT_EQ(t.x1, 0);
-    EXPECT_EQ(t.y0, -800);
-    EXPECT_EQ(t.y1, 0);
+    EXPECT_EQ(rect(0), (std::vector<int>{-800, -800, 0, 0}));
     EXPECT_EQ(t.patternCount, 1);
     EXPECT_EQ(std::string(t.files[0]), f.dir / "skin.bmp");
     EXPECT_EQ(t.width, 4); // loaded by the redraw
@@ -142,19 +142,13 @@ TEST_F(ColourCommands, TexturePlanesAndTheDefaultMaterial)
     front->faces[3].material = -1;
     makeTexture("side", 3, "zy"); // 4 7 8 5: z is 0, y from 0 to 800
     EXPECT_EQ(texture(0).plane, planeZY);
-    EXPECT_EQ(texture(0).x0, 0);
-    EXPECT_EQ(texture(0).x1, 0);
-    EXPECT_EQ(texture(0).y0, 0);
-    EXPECT_EQ(texture(0).y1, 800);
+    EXPECT_EQ(rect(0), (std::vector<int>{0, 0, 0, 800}));
     const Material& m = f.object().materials[front->faces[3].material];
     EXPECT_EQ(m.red, 255);
     EXPECT_FLOAT_EQ(m.diffuse, 1.0f);
     EXPECT_EQ(m.texture, 0);
     makeTexture("top", 1, "xz"); // 1 4 5 2: x from 0 to 800, z 0
-    EXPECT_EQ(texture(1).x0, 0);
-    EXPECT_EQ(texture(1).x1, 800);
-    EXPECT_EQ(texture(1).y0, 0);
-    EXPECT_EQ(texture(1).y1, 0);
+    EXPECT_EQ(rect(1), (std::vector<int>{0, 0, 800, 0}));
 }
 
 TEST_F(ColourCommands, CreateTextureMessages)
@@ -224,20 +218,16 @@ TEST_F(ColourCommands, TextureRectangleSizeInTextureMode)
     EXPECT_EQ(texture(0).y0, -800); // only in texture mode
     f.run(630);
     f.run(626);
-    EXPECT_EQ(texture(0).y0, -799);
-    EXPECT_EQ(texture(0).y1, -1);
+    EXPECT_EQ(rect(0), (std::vector<int>{-800, -799, 0, -1}));
     f.run(627);
     f.run(627);
-    EXPECT_EQ(texture(0).y0, -801);
-    EXPECT_EQ(texture(0).y1, 1);
+    EXPECT_EQ(rect(0), (std::vector<int>{-800, -801, 0, 1}));
     f.run(602); // 25 grid units
     f.run(628);
-    EXPECT_EQ(texture(0).x0, -775);
-    EXPECT_EQ(texture(0).x1, -25);
+    EXPECT_EQ(rect(0), (std::vector<int>{-775, -801, -25, 1}));
     f.run(629);
     f.run(629);
-    EXPECT_EQ(texture(0).x0, -825);
-    EXPECT_EQ(texture(0).x1, 25);
+    EXPECT_EQ(rect(0), (std::vector<int>{-825, -801, 25, 1}));
     // Beyond its size the rectangle turns inside out; nothing stops it.
     for (int i = 0; i < 40; ++i) f.run(628);
     EXPECT_GT(texture(0).x0, texture(0).x1);

@@ -69,14 +69,11 @@ TEST(EditorWindow, MenusAndKeysComeFromTheCommandTable)
         ASSERT_NE(a, nullptr) << c.id;
         EXPECT_EQ(a->text(), QString::fromUtf8(c.label));
     }
-    EXPECT_TRUE(f.action(615)->shortcuts().contains(QKeySequence("G")));
-    EXPECT_TRUE(f.action(514)->shortcuts().contains(QKeySequence("!"))); // Shift+1 as its character
-    EXPECT_TRUE(f.action(515)->shortcuts().contains(QKeySequence("\""))); // on a Japanese keyboard
-    EXPECT_TRUE(f.action(631)->shortcuts().contains(QKeySequence("Shift+P")));
-    // A command with two keys, from two rows of the table.
-    EXPECT_TRUE(f.action(801)->shortcuts().contains(QKeySequence("Ctrl+Z")));
-    EXPECT_TRUE(f.action(802)->shortcuts().contains(QKeySequence("Ctrl+Y")));
-    EXPECT_TRUE(f.action(802)->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
+    // Shift+1 as its character "!", and Shift+2 as '"' on a Japanese keyboard; 802 has two keys, from two
+    // rows of the table.
+    for (const auto& [id, key] : {std::pair{615, "G"}, {514, "!"}, {515, "\""}, {631, "Shift+P"}, {801, "Ctrl+Z"},
+                                  {802, "Ctrl+Y"}, {802, "Ctrl+Shift+Z"}})
+        EXPECT_TRUE(f.action(id)->shortcuts().contains(QKeySequence(key))) << id << " " << key;
 }
 
 TEST(EditorWindow, CommandsRedrawTheFrame)

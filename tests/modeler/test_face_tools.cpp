@@ -20,29 +20,7 @@ namespace {
 
 // The front part of twoLayers() holds four quads in a 2 x 2 grid over the
 // vertices 0..8 (row by row from y = -800); the back part one quad.
-struct FaceTools : ::testing::Test {
-    EditFixture f;
-    ModelPart* front = nullptr;
-    void SetUp() override
-    {
-        f.open("m.md4", twoLayers(), {"select", "0"});
-        front = f.part("front");
-        ASSERT_NE(front, nullptr);
-    }
-    void TearDown() override { EXPECT_TRUE(f.failure().empty()) << f.failure(); }
-    // How many vertices lie at these grid coordinates.
-    int verticesAt(int x, int y, int z)
-    {
-        int n = 0;
-        for (int i = 0; i < f.object().vertices.count(); ++i) n += f.grid(i) == std::vector<int>{x, y, z};
-        return n;
-    }
-    int vertexAt(int x, int y, int z)
-    {
-        for (int i = 0; i < f.object().vertices.count(); ++i)
-            if (f.grid(i) == std::vector<int>{x, y, z}) return i;
-        return -1;
-    }
+struct FaceTools : quillo::test::FrontPartTest {
     int facesUsing(const ModelPart* p, int vertex)
     {
         int n = 0;
@@ -60,18 +38,16 @@ struct FaceTools : ::testing::Test {
 
 TEST_F(FaceTools, ArmingSetsTheToolAndItsName)
 {
-    f.run(500);
-    EXPECT_EQ(f.state().tool, 1);
-    EXPECT_EQ(f.state().toolname, "部分異動　");
-    f.run(511);
-    EXPECT_EQ(f.state().tool, 12);
-    EXPECT_EQ(f.state().toolname, "ﾃｸｽﾁｬ変更 ");
-    f.run(513);
-    EXPECT_EQ(f.state().tool, 14);
-    EXPECT_EQ(f.state().toolname, "裏返す");
-    f.run(502);
-    EXPECT_EQ(f.state().tool, 3);
-    EXPECT_EQ(f.state().toolname, "十字分割　");
+    struct Arm {
+        int command, tool;
+        const char* name;
+    };
+    for (const Arm& a : {Arm{500, 1, "部分異動　"}, Arm{511, 12, "ﾃｸｽﾁｬ変更 "}, Arm{513, 14, "裏返す"},
+                         Arm{502, 3, "十字分割　"}}) {
+        f.run(a.command);
+        EXPECT_EQ(f.state().tool, a.tool) << a.command;
+        EXPECT_EQ(f.state().toolname, a.name) << a.command;
+    }
 }
 
 TEST_F(FaceTools, CrossSplittingTwoNeighboursLeavesOneSharedMidpoint)
@@ -86,13 +62,10 @@ TEST_F(FaceTools, CrossSplittingTwoNeighboursLeavesOneSharedMidpoint)
     EXPECT_TRUE(f.run(618));
     EXPECT_EQ(f.object().vertices.count(), 13 + 5 + 4); // the shared point is reused
     EXPECT_EQ(front->faces.count(), 4 + 6);
-    EXPECT_EQ(verticesAt(0, -400, 0), 1);
-    EXPECT_EQ(facesUsing(front, vertexAt(0, -400, 0)), 4); // two pieces of each face: no crack
+    EXPECT_EQ(f.verticesAt({0, -400, 0}), 1);
+    EXPECT_EQ(facesUsing(front, f.vertexAt({0, -400, 0})), 4); // two pieces of each face: no crack
     // No two vertices anywhere share a place.
-    for (int i = 0; i < f.object().vertices.count(); ++i) {
-        std::vector<int> g = f.grid(i);
-        EXPECT_EQ(verticesAt(g[0], g[1], g[2]), 1) << "vertex " << i;
-    }
+    for (int i = 0; i < f.object().vertices.count(); ++i) EXPECT_EQ(f.verticesAt(f.grid(i)), 1) << "vertex " << i;
     // The first split's pieces, in the documented order.
     const Face& first = front->faces[0];
     EXPECT_EQ(f.grid(first.vertexB), (std::vector<int>{-800, -400, 0}));
@@ -122,7 +95,7 @@ TEST_F(FaceTools, CrossSplittingASelectionSharesTheMidpointToo)
     EXPECT_TRUE(f.run(618));
     EXPECT_TRUE(f.state().selection.empty());
     EXPECT_EQ(f.object().vertices.count(), 22);
-    EXPECT_EQ(verticesAt(0, -400, 0), 1);
+    EXPECT_EQ(f.verticesAt({0, -400, 0}), 1);
 }
 
 TEST_F(FaceTools, HorizontalSplitThenReverseRestoresTheFace)
@@ -160,8 +133,8 @@ TEST_F(FaceTools, ReverseKeepsAMidpointANeighbourStillUses)
     EXPECT_TRUE(f.run(619));
     EXPECT_EQ(corners(front->faces[0]), (std::vector<int>{0, 3, 4, 1}));
     EXPECT_EQ(f.object().vertices.count(), 15);
-    EXPECT_EQ(verticesAt(-800, -400, 0), 0);
-    EXPECT_EQ(verticesAt(0, -400, 0), 1);
+    EXPECT_EQ(f.verticesAt({-800, -400, 0}), 0);
+    EXPECT_EQ(f.verticesAt({0, -400, 0}), 1);
 }
 
 TEST_F(FaceTools, VerticalAndCrossSplitsReverseToo)
@@ -274,18 +247,17 @@ TEST_F(FaceTools, AFaceSelectedTwiceIsProcessedOnce)
 TEST_F(FaceTools, FlagTogglesActOnThePickedFace)
 {
     const Face before = front->faces[3];
-    f.run(505);
-    f.pick(front, 3);
-    f.run(618);
-    EXPECT_EQ(front->faces[3].altDiagonal, 1 - before.altDiagonal);
-    f.run(507);
-    f.pick(front, 3);
-    f.run(618);
-    EXPECT_EQ(front->faces[3].doubleSided, 1 - before.doubleSided);
-    f.run(512);
-    f.pick(front, 3);
-    f.run(618);
-    EXPECT_EQ(front->faces[3].twistFix, 1 - before.twistFix);
+    struct Toggle {
+        int command;
+        int32_t Face::*flag;
+    };
+    for (const Toggle& t : {Toggle{505, &Face::altDiagonal}, Toggle{507, &Face::doubleSided},
+                            Toggle{512, &Face::twistFix}}) {
+        f.run(t.command);
+        f.pick(front, 3);
+        f.run(618);
+        EXPECT_EQ(front->faces[3].*t.flag, 1 - before.*t.flag) << t.command;
+    }
     // A face picked with its corners turned is still the same face.
     f.run(505);
     f.pick(front, 3, 0);
@@ -302,7 +274,7 @@ TEST_F(FaceTools, DeletingSelectedFaces)
     f.run(618);
     EXPECT_EQ(front->faces.count(), 2);
     EXPECT_EQ(f.object().vertices.count(), 10); // 0 and 2 and 1 were used by nothing else
-    EXPECT_EQ(verticesAt(-800, -800, 0), 0);
+    EXPECT_EQ(f.verticesAt({-800, -800, 0}), 0);
 }
 
 TEST_F(FaceTools, MovingFacesBetweenParts)

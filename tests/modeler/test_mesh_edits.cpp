@@ -12,14 +12,6 @@ using quillo::test::EditFixture;
 
 namespace {
 
-// How many vertices of the current object lie at these grid coordinates.
-int verticesAt(EditFixture& f, std::vector<int> place)
-{
-    int n = 0;
-    for (int i = 0; i < f.object().vertices.count(); ++i) n += f.grid(i) == place;
-    return n;
-}
-
 // Two quads of part "front" side by side (shared edge 1-4); the child part
 // "side" has a face whose third corner is the shared vertex 4, so its edges
 // from vertex 4 are entered after the front's in the split search's tables.
@@ -61,7 +53,7 @@ TEST(MeshEdits, SplitBesideAFaceOfALaterPartReusesTheNeighboursPoint)
         ASSERT_GE(at, 0);
         f.pick(front, at);
         ASSERT_TRUE(f.run(618));
-        EXPECT_EQ(verticesAt(f, {0, -400, 0}), 1) << "tool " << c.tool << ", faces " << c.first << " then " << c.second;
+        EXPECT_EQ(f.verticesAt({0, -400, 0}), 1) << "tool " << c.tool << ", faces " << c.first << " then " << c.second;
         EXPECT_TRUE(f.failure().empty()) << f.failure();
     }
 }

@@ -16,11 +16,20 @@ using quillo::test::visibleWindows;
 
 namespace {
 
-std::vector<std::pair<int, QString>> buttonsOf(const ToolWindowSpec& layout)
+using Buttons = std::vector<std::pair<int, QString>>;
+
+Buttons buttonsOf(const ToolGroupSpec& g)
 {
-    std::vector<std::pair<int, QString>> v;
+    Buttons v;
+    for (const ToolButtonSpec& b : g.buttons) v.emplace_back(b.command, QString::fromUtf8(b.label));
+    return v;
+}
+
+Buttons buttonsOf(const ToolWindowSpec& layout)
+{
+    Buttons v;
     for (const ToolGroupSpec& g : layout.groups)
-        for (const ToolButtonSpec& b : g.buttons) v.emplace_back(b.command, QString::fromUtf8(b.label));
+        for (const auto& b : buttonsOf(g)) v.push_back(b);
     return v;
 }
 
@@ -57,11 +66,9 @@ TEST(QtToolWindow, TheMouseWindowHasItsFourGroups)
     EXPECT_EQ(s.command, 524);
     EXPECT_STREQ(s.resource, "DMOUS");
     EXPECT_STREQ(s.title, "マウス設定");
-    ASSERT_EQ(s.groups.size(), 4u);
-    EXPECT_STREQ(s.groups[0].title, "移動距離");
-    EXPECT_STREQ(s.groups[1].title, "回転角度");
-    EXPECT_STREQ(s.groups[2].title, "マウス縦移動");
-    EXPECT_STREQ(s.groups[3].title, "マウス横移動");
+    std::vector<std::string> titles;
+    for (const ToolGroupSpec& g : s.groups) titles.push_back(g.title);
+    ASSERT_EQ(titles, (std::vector<std::string>{"移動距離", "回転角度", "マウス縦移動", "マウス横移動"}));
     EXPECT_TRUE(s.groups[3].beside); // the two mouse groups side by side
     EXPECT_FALSE(s.groups[2].beside);
     for (int i = 0; i < 6; ++i) {
@@ -70,18 +77,10 @@ TEST(QtToolWindow, TheMouseWindowHasItsFourGroups)
         EXPECT_EQ(std::string(s.groups[0].buttons[size_t(i)].label), std::to_string(i + 1));
         EXPECT_EQ(std::string(s.groups[1].buttons[size_t(i)].label), std::to_string(i + 1));
     }
-    std::vector<std::pair<int, QString>> vertical, horizontal;
-    for (const ToolButtonSpec& b : s.groups[2].buttons) vertical.emplace_back(b.command, QString::fromUtf8(b.label));
-    for (const ToolButtonSpec& b : s.groups[3].buttons)
-        horizontal.emplace_back(b.command, QString::fromUtf8(b.label));
-    EXPECT_EQ(vertical, (std::vector<std::pair<int, QString>>{
-                            {1200, "Ｘ移動"}, {1201, "Ｙ移動"}, {1202, "Ｚ移動"}, {1203, "縦回転"}, {1210, "Cancel"}}));
-    EXPECT_EQ(horizontal, (std::vector<std::pair<int, QString>>{{1204, "Ｘ移動"},
-                                                                {1205, "Ｙ移動"},
-                                                                {1206, "Ｚ移動"},
-                                                                {1207, "横回転"},
-                                                                {1208, "バンク"},
-                                                                {1209, "Cancel"}}));
+    EXPECT_EQ(buttonsOf(s.groups[2]),
+              (Buttons{{1200, "Ｘ移動"}, {1201, "Ｙ移動"}, {1202, "Ｚ移動"}, {1203, "縦回転"}, {1210, "Cancel"}}));
+    EXPECT_EQ(buttonsOf(s.groups[3]), (Buttons{{1204, "Ｘ移動"}, {1205, "Ｙ移動"}, {1206, "Ｚ移動"}, {1207, "横回転"},
+                                               {1208, "バンク"}, {1209, "Cancel"}}));
 }
 
 TEST(QtToolWindow, EachButtonSendsItsCommand)

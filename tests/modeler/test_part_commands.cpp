@@ -136,38 +136,30 @@ TEST_F(PartCommands, TheRootPartCannotBeDeleted)
     EXPECT_EQ(f.object().partList.count(), 5);
 }
 
-TEST_F(PartCommands, DeleteMovesFacesChildrenAndObjectsToTheParent)
+TEST_F(PartCommands, DeletingAPartMovesOrDropsItsFacesChildrenAndObjects)
 {
-    choose("a");
-    EXPECT_TRUE(f.run(402));
-    EXPECT_EQ(f.state().currentpart, &body());
-    EXPECT_EQ(namesOf(body().children), (std::vector<std::string>{"b", "a1", "a2"}));
-    ASSERT_EQ(body().faces.count(), 2); // the turned copy of body's quad is not added again
-    EXPECT_EQ(corners(body().faces[1]), (std::vector<int>{4, 5, 6, 7}));
-    ASSERT_EQ(body().objects.count(), 1);
-    EXPECT_STREQ(body().objects[0]->name, "inner");
-    EXPECT_EQ(f.object().vertices.count(), 12);
-}
-
-TEST_F(PartCommands, DeleteWithContentsDropsTheFaces)
-{
-    choose("a");
-    EXPECT_TRUE(f.run(403));
-    EXPECT_EQ(namesOf(body().children), (std::vector<std::string>{"b", "a1", "a2"}));
-    EXPECT_EQ(body().faces.count(), 1);
-    EXPECT_EQ(body().objects.count(), 1);
-    EXPECT_EQ(f.object().vertices.count(), 8); // 4..7 went with the redraw
-}
-
-TEST_F(PartCommands, DeleteWithChildrenDropsTheSubtree)
-{
-    choose("a");
-    EXPECT_TRUE(f.run(404));
-    EXPECT_EQ(namesOf(body().children), (std::vector<std::string>{"b"}));
-    EXPECT_EQ(body().objects.count(), 0);
-    EXPECT_EQ(namesOf(f.object().partList), (std::vector<std::string>{"body", "b"}));
-    EXPECT_EQ(f.object().vertices.count(), 4);
-    EXPECT_EQ(f.editor.allObjects().size(), 1u);
+    struct Case {
+        int command;
+        std::vector<std::string> children, parts;
+        int faces, objects, vertices; // dropped faces' vertices go with the redraw
+    };
+    for (const Case& c : {Case{402, {"b", "a1", "a2"}, {"body", "b", "a1", "a2"}, 2, 1, 12},
+                          Case{403, {"b", "a1", "a2"}, {"body", "b", "a1", "a2"}, 1, 1, 8},
+                          Case{404, {"b"}, {"body", "b"}, 1, 0, 4}}) {
+        SCOPED_TRACE(c.command);
+        open();
+        choose("a");
+        EXPECT_TRUE(f.run(c.command));
+        EXPECT_EQ(f.state().currentpart, &body());
+        EXPECT_EQ(namesOf(body().children), c.children);
+        EXPECT_EQ(namesOf(f.object().partList), c.parts);
+        ASSERT_EQ(body().faces.count(), c.faces); // the turned copy of body's quad is not added again
+        if (c.faces > 1) EXPECT_EQ(corners(body().faces[1]), (std::vector<int>{4, 5, 6, 7}));
+        ASSERT_EQ(body().objects.count(), c.objects);
+        if (c.objects) EXPECT_STREQ(body().objects[0]->name, "inner");
+        EXPECT_EQ(f.object().vertices.count(), c.vertices);
+        EXPECT_EQ(f.editor.allObjects().size(), 1u + c.objects);
+    }
 }
 
 TEST_F(PartCommands, NoVertexKeepsADestroyedPartAsItsOwner)

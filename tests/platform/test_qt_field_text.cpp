@@ -33,9 +33,7 @@ TEST(FieldText, ReadsTheLeadingNumber)
     EXPECT_TRUE(scanInt("-99999999999", i));
     EXPECT_EQ(i, INT_MIN);
     i = 9;
-    EXPECT_FALSE(scanInt("abc", i));
-    EXPECT_FALSE(scanInt("", i));
-    EXPECT_FALSE(scanInt("-", i));
+    for (const char* bad : {"abc", "", "-"}) EXPECT_FALSE(scanInt(bad, i)) << bad;
     EXPECT_EQ(i, 9);
 
     double d = -1.0;
@@ -48,11 +46,7 @@ TEST(FieldText, ReadsTheLeadingNumber)
     EXPECT_TRUE(scanReal("1,5", d)); // the number ends at the comma
     EXPECT_DOUBLE_EQ(d, 1.0);
     d = 3.0;
-    EXPECT_FALSE(scanReal("x1", d));
-    EXPECT_FALSE(scanReal("nan", d));
-    EXPECT_FALSE(scanReal("inf", d));
-    EXPECT_FALSE(scanReal("1e999", d));
-    EXPECT_FALSE(scanReal("+-1", d));
+    for (const char* bad : {"x1", "nan", "inf", "1e999", "+-1"}) EXPECT_FALSE(scanReal(bad, d)) << bad;
     EXPECT_DOUBLE_EQ(d, 3.0);
 }
 

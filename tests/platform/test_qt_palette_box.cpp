@@ -33,10 +33,8 @@ TEST(QtPaletteBox, MapsClicksToColourIndices)
     EXPECT_EQ(PaletteBox::indexAt(64, 32, 64), 1);
     EXPECT_EQ(PaletteBox::indexAt(287, 287, 64), 63);
     EXPECT_EQ(PaletteBox::indexAt(32, 64, 64), 8);
-    EXPECT_EQ(PaletteBox::indexAt(31, 40, 64), -1);  // left of x = 32
-    EXPECT_EQ(PaletteBox::indexAt(40, 31, 64), -1);
-    EXPECT_EQ(PaletteBox::indexAt(288, 40, 64), -1);
-    EXPECT_EQ(PaletteBox::indexAt(40, 288, 64), -1);
+    for (const auto& [x, y] : {std::pair{31, 40}, {40, 31}, {288, 40}, {40, 288}}) // outside x, y = 32..287
+        EXPECT_EQ(PaletteBox::indexAt(x, y, 64), -1) << x << "," << y;
     EXPECT_EQ(PaletteBox::indexAt(32, 64, 8), -1);   // below the last colour
     EXPECT_EQ(PaletteBox::indexAt(40, 40, 0), -1);
 }

@@ -56,13 +56,9 @@ TEST(QtSettingsStore, ValuesAreStringsUnderTheirNamesInQuilloProj)
     EXPECT_TRUE(store.fileName().startsWith(QString::fromStdString(home.dir / "Quillo Proj")));
     EXPECT_TRUE(QFile::exists(store.fileName()));
     QSettings raw(store.fileName(), QSettings::IniFormat);
-    EXPECT_EQ(raw.value("File Name").toString(), "");
-    EXPECT_EQ(raw.value("MaxWidth").toString(), "640");
-    EXPECT_EQ(raw.value("MaxHight").toString(), "480");
-    EXPECT_EQ(raw.value("Mode").toString(), "Window");
-    EXPECT_EQ(raw.value("PersCorrect").toString(), "No");
-    EXPECT_EQ(raw.value("Shade").toString(), "Gouraud");
-    EXPECT_EQ(raw.value("Zon").toString(), "No");
+    for (const auto& [name, value] : {std::pair{"File Name", ""}, {"MaxWidth", "640"}, {"MaxHight", "480"},
+                                      {"Mode", "Window"}, {"PersCorrect", "No"}, {"Shade", "Gouraud"}, {"Zon", "No"}})
+        EXPECT_EQ(raw.value(name).toString(), value) << name;
     EXPECT_EQ(store.read("Rezolution"), std::nullopt);
 }
 

@@ -86,10 +86,9 @@ TEST(SaverSettings, WriteOrderAndDialogLogic)
     s.interval = 16;
     saveSaverSettings(store, s);
     EXPECT_EQ(store.order, (std::vector<std::string>{"Rezolution", "Speed", "File Name", "Color", "Zoff"}));
-    EXPECT_EQ(store.values["Speed"], "62");
-    EXPECT_EQ(store.values["Rezolution"], "SVGA");
-    EXPECT_EQ(store.values["Color"], "64K");
-    EXPECT_EQ(store.values["Zoff"], "No");
+    for (const auto& [name, value] :
+         {std::pair{"Speed", "62"}, {"Rezolution", "SVGA"}, {"Color", "64K"}, {"Zoff", "No"}})
+        EXPECT_EQ(store.values[name], value) << name;
 }
 
 TEST(SaverInput, WhatEndsTheSaver)
