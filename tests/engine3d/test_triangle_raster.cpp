@@ -153,9 +153,9 @@ void referenceTriangle(const RasterVertex& a, RasterVertex b, RasterVertex c, co
             const float z = a.z + wb * (b.z - a.z) + wc * (c.z - a.z);
             float& depth = target.depth[size_t(y) * size_t(target.width) + size_t(x)];
             if (s.zEnable && !(z < depth)) continue;
-            auto channel = [&](float RasterVertex::*m, float RasterVertex::*spec) {
+            auto channel = [&](float RasterVertex::*m, float RasterVertex::*shine) {
                 float v = a.*m + wb * (b.*m - a.*m) + wc * (c.*m - a.*m);
-                if (s.specular) v += a.*spec + wb * (b.*spec - a.*spec) + wc * (c.*spec - a.*spec);
+                if (s.specular) v += a.*shine + wb * (b.*shine - a.*shine) + wc * (c.*shine - a.*shine);
                 return v;
             };
             target.pixels[size_t(y) * size_t(target.width) + size_t(x)] =
