@@ -16,11 +16,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: by default the server resets whenever its last client leaves, and a
+# client that connects during the reset (the saver after an xdotool call) fails.
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -1 "$work/display")"
+# The server answers before the first test starts.
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM
 # In sanitizer builds: libdbus's own leaks are not ours.
