@@ -85,8 +85,8 @@ bool fitsInt32(int64_t first, int64_t last)
 }
 
 template <bool Textured, bool Specular, bool Perspective>
-[[gnu::always_inline]] inline void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row, float* depthRow, int32_t first, int32_t last,
-              int64_t eb, int64_t ec)
+[[gnu::always_inline]] inline void fillSpan(const Setup& setup, const RasterState& s, uint32_t* row,
+                                            float* depthRow, int32_t first, int32_t last, int64_t eb, int64_t ec)
 {
     // Local copies: the pixel writes could alias the setup and the state as
     // far as the compiler knows, which would reload them for every pixel.
