@@ -163,11 +163,4 @@ bool AnimeWindow::writeRender(const std::string& path, std::string& why)
     return false;
 }
 
-bool AnimeWindow::resizeWindow(int width, int height, std::string&)
-{
-    resize(width, height);
-    QApplication::processEvents();
-    return true;
-}
-
 } // namespace quillo::animeditor

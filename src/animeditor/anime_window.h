@@ -35,7 +35,8 @@ public:
     // ScriptView
     void drawFrame() override { drawframe(); }
     bool writeRender(const std::string& path, std::string& why) override;
-    bool resizeWindow(int width, int height, std::string& why) override;
+    bool writeScreenshot(const std::string& path, std::string& why) override { return saveWindowPicture(path, why); }
+    bool resizeWindow(int width, int height, std::string&) override { return resizeAndSettle(width, height); }
 
 protected:
     void commandDone(bool redraw) override;

@@ -113,18 +113,4 @@ bool EditorWindow::writeRender(const std::string& path, std::string& why)
     return false;
 }
 
-bool EditorWindow::writeScreenshot(const std::string& path, std::string& why)
-{
-    if (grab().save(QString::fromStdString(path), "PNG")) return true;
-    why = "cannot write " + path;
-    return false;
-}
-
-bool EditorWindow::resizeWindow(int width, int height, std::string&)
-{
-    resize(width, height);
-    QApplication::processEvents();
-    return true;
-}
-
 } // namespace quillo

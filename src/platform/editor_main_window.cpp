@@ -3,6 +3,7 @@
 #include "recent_files.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -101,6 +102,20 @@ void EditorMainWindow::showToolWindow(int command)
 }
 
 void EditorMainWindow::openHelp(const std::string& page) { openHelpPage(toQt(page), helpOpener_); }
+
+bool EditorMainWindow::saveWindowPicture(const std::string& path, std::string& why)
+{
+    if (grab().save(QString::fromStdString(path), "PNG")) return true;
+    why = "cannot write " + path;
+    return false;
+}
+
+bool EditorMainWindow::resizeAndSettle(int width, int height)
+{
+    resize(width, height);
+    QApplication::processEvents();
+    return true;
+}
 
 void EditorMainWindow::rememberGeometry(SettingsStore& store)
 {

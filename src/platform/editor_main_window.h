@@ -64,6 +64,11 @@ public:
     void closeMainWindow() override { close(); }
     void openHelp(const std::string& page) override;
     bool fullscreen() const override { return fullscreen_; }
+    // For the script verbs "screenshot" and "resize" of both editors: a
+    // picture of the whole window, menus included, and a new window size
+    // (the drawing area follows within its limits).
+    bool saveWindowPicture(const std::string& path, std::string& why);
+    bool resizeAndSettle(int width, int height); // true
     // The recent files stand in commands first … first + 7 of the table;
     // their items show the files and hide when unused.
     void setRecentCommands(int first) { recentFirst_ = first; }

@@ -2,6 +2,7 @@
 // keys from the command table, the scene tool window, the status line and
 // the rule that nothing draws while a menu is open.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "animeditor/scripted_anime_dialogs.h"
 #include "platform/qt_text.h"
 #include "platform/qt_tool_window.h"
+#include "../support/temp_dir.h"
 
 namespace quillo::animeditor {
 namespace {
@@ -81,6 +83,21 @@ TEST_F(AnimeWindowTest, TheDrawingAreaFollowsTheWindowWithinItsLimits)
     ASSERT_TRUE(window.resizeWindow(2000, 2000, why)); // the window stops at its maximum
     EXPECT_LE(editor.layer().width(), 320);
     EXPECT_LE(editor.layer().height(), 240);
+}
+
+// The script verb "screenshot" (shared by both editors' windows).
+TEST_F(AnimeWindowTest, AScreenshotIsAPictureOfTheWholeWindow)
+{
+    window.show();
+    std::string why;
+    ASSERT_TRUE(window.resizeWindow(300, 200, why));
+    test::TempDir dir;
+    ASSERT_TRUE(window.writeScreenshot(dir / "window.png", why)) << why;
+    const QImage picture(QString::fromStdString(dir / "window.png"));
+    EXPECT_EQ(picture.size(), window.grab().size());
+    EXPECT_GT(picture.height(), window.view()->height()); // menu bar and status line too
+    EXPECT_FALSE(window.writeScreenshot(dir / "missing/window.png", why));
+    EXPECT_EQ(why, "cannot write " + dir / "missing/window.png");
 }
 
 TEST_F(AnimeWindowTest, TheSceneToolWindowSendsItsCommands)
