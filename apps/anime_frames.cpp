@@ -11,6 +11,7 @@
 #include "animeditor/scripted_anime_dialogs.h"
 #include "command_args.h"
 #include "engine3d/software_device.h"
+#include "model/file_util.h"
 #include "platform/engine_image.h"
 
 namespace quillo {
@@ -96,7 +97,7 @@ int animeFramesCommand(int argc, char** argv)
     const animeditor::PictureWriter write = [&](int n, std::string& why) {
         std::string path;
         animeditor::numberedPath(o.pattern, n, path);
-        if (!writeEnginePng(editor.layer().device().target(), path)) {
+        if (!makeParentFolders(path) || !writeEnginePng(editor.layer().device().target(), path)) {
             why = "cannot write " + path;
             return false;
         }

@@ -4,26 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include <QImage>
-
 #include "command_args.h"
 #include "engine3d/software_device.h"
+#include "platform/engine_image.h"
 
 namespace quillo {
-
-namespace {
-
-bool writePng(const engine3d::Target& frame, const std::string& path)
-{
-    QImage image(frame.width, frame.height, QImage::Format_RGB32);
-    for (int32_t y = 0; y < frame.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int32_t x = 0; x < frame.width; ++x) row[x] = 0xFF000000u | frame.at(x, y);
-    }
-    return image.save(QString::fromStdString(path), "PNG");
-}
-
-} // namespace
 
 bool parseAnimeRenderOptions(int argc, char** argv, AnimeRenderOptions& o, std::string& error)
 {
@@ -67,7 +52,7 @@ int animeRenderCommand(int argc, char** argv)
         std::fprintf(stderr, "quilloanime: cannot read %s\n", options.model.c_str());
         return 1;
     }
-    if (!writePng(frame, options.output)) {
+    if (!writeEnginePng(frame, options.output)) {
         std::fprintf(stderr, "quilloanime: cannot write %s\n", options.output.c_str());
         return 1;
     }

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "platform/frame_view.h"
+#include "platform/qt_png_encoder.h"
 #include "command_args.h"
 #include "model/colour_table.h"
 #include "model/md4_file.h"
@@ -34,8 +35,7 @@ void showPattern(ModelDocument& document, int n)
 
 bool writePng(const Frame& frame, const std::string& path)
 {
-    const QImage image = paletteImage(frame.row(0), frame.pitch(), frame.width(), frame.height(), frame.palette());
-    return image.save(QString::fromStdString(path), "PNG");
+    return savePng(paletteImage(frame.row(0), frame.pitch(), frame.width(), frame.height(), frame.palette()), path);
 }
 
 } // namespace

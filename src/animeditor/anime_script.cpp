@@ -8,6 +8,7 @@
 #include "animation/recording_sound_device.h"
 #include "animation/scene_frames.h"
 #include "engine3d/objct.h"
+#include "model/file_util.h"
 #include "platform/field_text.h"
 
 namespace quillo::animeditor {
@@ -155,6 +156,10 @@ bool AnimeScript::writeNumbered(const std::string& pattern, int n, std::string& 
     std::string path;
     if (!numberedPath(pattern, n, path)) {
         why = "the pattern \"" + pattern + "\" needs one number like %04d";
+        return false;
+    }
+    if (!makeParentFolders(path)) {
+        why = "cannot write " + path;
         return false;
     }
     return view_.writeRender(path, why);

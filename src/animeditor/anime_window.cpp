@@ -7,8 +7,10 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 
+#include "model/file_util.h"
 #include "platform/engine_image.h"
 #include "platform/frame_view.h"
+#include "platform/qt_png_encoder.h"
 #include "platform/qt_text.h"
 
 namespace quillo::animeditor {
@@ -71,7 +73,7 @@ bool AnimeWindow::writePicture(const std::string& path, int n, int count, std::s
             return false;
         }
     }
-    if (!writeEnginePng(editor_->layer().device().target(), path)) {
+    if (!makeParentFolders(path) || !writeEnginePng(editor_->layer().device().target(), path)) {
         why = "ファイル " + path + " に書き込めません";
         if (progress_) progress_->close();
         return false;
@@ -158,7 +160,7 @@ bool AnimeWindow::eventFilter(QObject* watched, QEvent* event)
 bool AnimeWindow::writeRender(const std::string& path, std::string& why)
 {
     drawframe();
-    if (!view_->shown().isNull() && view_->shown().save(QString::fromStdString(path), "PNG")) return true;
+    if (savePng(view_->shown(), path)) return true;
     why = "cannot write " + path;
     return false;
 }

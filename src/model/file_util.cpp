@@ -31,6 +31,15 @@ bool writeFileAtomically(const std::string& path, const std::string& text)
     return file.open() && file.write(text) && file.commit();
 }
 
+bool makeParentFolders(const std::string& path)
+{
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) return true;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return !ec;
+}
+
 std::string currentDirectory()
 {
     std::error_code ec;

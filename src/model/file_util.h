@@ -11,6 +11,10 @@ bool readWholeFile(const std::string& path, std::string& text);
 // target, so a failed save leaves the old file whole. False on failure.
 bool writeFileAtomically(const std::string& path, const std::string& text);
 
+// Makes the folders of `path` that are missing (for a picture of an image
+// sequence named like out/frame0000.png). False when one cannot be made.
+bool makeParentFolders(const std::string& path);
+
 // The process's current directory with a trailing "/".
 std::string currentDirectory();
 

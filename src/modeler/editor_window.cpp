@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/qt_png_encoder.h"
 
 namespace quillo {
 
@@ -108,7 +109,7 @@ QImage EditorWindow::composedImage()
 bool EditorWindow::writeRender(const std::string& path, std::string& why)
 {
     const QImage image = composedImage();
-    if (!image.isNull() && image.save(QString::fromStdString(path), "PNG")) return true;
+    if (savePng(image, path)) return true;
     why = "cannot write " + path;
     return false;
 }

@@ -12,6 +12,7 @@
 
 #include "dialogs.h"
 #include "qt_command_menus.h"
+#include "qt_png_encoder.h"
 #include "qt_selector.h"
 #include "qt_text.h"
 #include "qt_tool_window.h"
@@ -105,7 +106,7 @@ void EditorMainWindow::openHelp(const std::string& page) { openHelpPage(toQt(pag
 
 bool EditorMainWindow::saveWindowPicture(const std::string& path, std::string& why)
 {
-    if (grab().save(QString::fromStdString(path), "PNG")) return true;
+    if (savePng(grab().toImage(), path)) return true;
     why = "cannot write " + path;
     return false;
 }

@@ -1,5 +1,7 @@
 #include "engine_image.h"
 
+#include "qt_png_encoder.h"
+
 namespace quillo {
 
 QImage engineImage(const engine3d::Target& target)
@@ -16,8 +18,7 @@ QImage engineImage(const engine3d::Target& target)
 
 bool writeEnginePng(const engine3d::Target& target, const std::string& path)
 {
-    const QImage image = engineImage(target);
-    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+    return savePng(engineImage(target), path);
 }
 
 } // namespace quillo

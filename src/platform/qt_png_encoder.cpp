@@ -1,7 +1,8 @@
 #include "qt_png_encoder.h"
 
 #include <QBuffer>
-#include <QImage>
+
+#include "model/file_util.h"
 
 namespace quillo {
 
@@ -16,6 +17,15 @@ PngEncoder qtPngEncoder()
         png.assign(bytes.begin(), bytes.end());
         return true;
     };
+}
+
+bool savePng(const QImage& image, const std::string& path)
+{
+    if (image.isNull()) return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    return writeFileAtomically(path, std::string(bytes.constData(), size_t(bytes.size())));
 }
 
 } // namespace quillo

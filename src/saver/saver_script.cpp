@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "platform/engine_view.h"
+#include "platform/qt_png_encoder.h"
 #include "platform/qt_text.h"
 #include "qt_saver_dialog.h"
 #include "qt_saver_window.h"
@@ -139,7 +140,7 @@ SaverWindowScript::SaverWindowScript(ScriptedDialogs& dialogs, QtSaverWindow& wi
              }));
     addVerb(saverVerb(part, "render", false, [&window, settle](const ScriptWords& w, std::string& why) {
                  settle();
-                 if (window.grab().save(toQt(w[1]), "PNG")) return true;
+                 if (savePng(window.grab().toImage(), w[1])) return true;
                  why = "cannot write " + w[1];
                  return false;
              }));

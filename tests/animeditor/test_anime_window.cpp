@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 
+#include "animation/md7_file.h"
 #include "animation/recording_sound_device.h"
 #include "animeditor/anime_editor.h"
 #include "animeditor/anime_tool_windows.h"
@@ -98,6 +100,27 @@ TEST_F(AnimeWindowTest, AScreenshotIsAPictureOfTheWholeWindow)
     EXPECT_GT(picture.height(), window.view()->height()); // menu bar and status line too
     EXPECT_FALSE(window.writeScreenshot(dir / "missing/window.png", why));
     EXPECT_EQ(why, "cannot write " + dir / "missing/window.png");
+}
+
+// "連番画像の書き出し" writes every frame of the scene, making the folders
+// its pattern names (as a user typing out/frame%04d.png expects).
+TEST_F(AnimeWindowTest, ExportWritesTheSceneIntoTheFoldersOfItsPattern)
+{
+    ASSERT_EQ(anim::readAnimation(editor.document(), std::string(QUILLO_SOURCE_DIR) + "/examples/robot_show.md7"),
+              anim::Md7Status::ok);
+    editor.makeSceneCurrent(-1);
+    const int frames = editor.document().current().frames.count();
+    ASSERT_GT(frames, 1);
+    test::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(dialogs.queueWords({"input", dir / "new/folder/f%02d.png"}, error)) << error;
+    window.runCommand(id(Cmd::ExportFrames));
+    EXPECT_EQ(dialogs.failure(), "");
+    for (int n = 0; n < frames; ++n) {
+        const QImage picture(QString::fromStdString(dir / ("new/folder/f0" + std::to_string(n) + ".png")));
+        EXPECT_EQ(picture.size(), QSize(editor.layer().width(), editor.layer().height())) << n;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / ("new/folder/f0" + std::to_string(frames) + ".png")));
 }
 
 TEST_F(AnimeWindowTest, TheSceneToolWindowSendsItsCommands)
