@@ -94,6 +94,7 @@ int animeFramesCommand(int argc, char** argv)
     }
     editor.makeSceneCurrent(-1);
     const int total = o.playback ? o.steps : 0;
+    bool progressShown = false; // the progress line then needs its end of line
     const animeditor::PictureWriter write = [&](int n, std::string& why) {
         std::string path;
         animeditor::numberedPath(o.pattern, n, path);
@@ -105,11 +106,12 @@ int animeFramesCommand(int argc, char** argv)
             std::fprintf(stderr, "\rframe %d of %d", n + 1, total);
         else
             std::fprintf(stderr, "\rframe %d", n + 1);
+        progressShown = true;
         return true;
     };
     const bool ok = o.playback ? animeditor::exportPlayback(editor, o.steps, write, error)
                                : animeditor::exportSceneFrames(editor, o.scene - 1, o.from, o.to, write, error);
-    std::fputc('\n', stderr);
+    if (progressShown) std::fputc('\n', stderr);
     report();
     if (!ok) {
         std::fprintf(stderr, "quilloanime: %s\n", error.c_str());
