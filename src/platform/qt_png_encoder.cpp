@@ -6,14 +6,23 @@
 
 namespace quillo {
 
+namespace {
+
+// The PNG file of `image`, in memory.
+bool encodePng(const QImage& image, QByteArray& bytes)
+{
+    QBuffer buffer(&bytes);
+    return !image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG");
+}
+
+} // namespace
+
 PngEncoder qtPngEncoder()
 {
     return [](int width, int height, const std::vector<unsigned char>& rgba, std::vector<unsigned char>& png) {
         if (width <= 0 || height <= 0 || rgba.size() != size_t(width) * size_t(height) * 4) return false;
-        const QImage image(rgba.data(), width, height, width * 4, QImage::Format_RGBA8888);
         QByteArray bytes;
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+        if (!encodePng(QImage(rgba.data(), width, height, width * 4, QImage::Format_RGBA8888), bytes)) return false;
         png.assign(bytes.begin(), bytes.end());
         return true;
     };
@@ -21,11 +30,9 @@ PngEncoder qtPngEncoder()
 
 bool savePng(const QImage& image, const std::string& path)
 {
-    if (image.isNull()) return false;
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
-    return writeFileAtomically(path, std::string(bytes.constData(), size_t(bytes.size())));
+    return encodePng(image, bytes) &&
+           writeFileAtomically(path, std::string(bytes.constData(), size_t(bytes.size())));
 }
 
 } // namespace quillo
